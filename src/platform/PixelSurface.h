@@ -1,0 +1,52 @@
+#pragma once
+// A retained image of the client area with a pen that draws 1-pixel lines the
+// way the window's canvas does: lineTo excludes its end pixel, a zero-length
+// lineTo draws nothing, and only pixels whose clip byte is non-zero change.
+// Coordinates may be anywhere in the signed 64-bit range; segments are clipped
+// exactly, so the pixels drawn are those of the unclipped line.
+// Qt-free: the window wraps the pixel buffer in a QImage.
+
+#include <cstdint>
+#include <vector>
+
+namespace platform {
+
+struct PixelRect {
+    int left = 0, top = 0, right = 0, bottom = 0;  // right and bottom exclusive
+    bool empty() const { return right <= left || bottom <= top; }
+};
+
+class PixelSurface {
+public:
+    // Resizes the image, keeping the overlapping content; new pixels get
+    // `background`. The clip afterwards allows every pixel.
+    void resize(int width, int height, std::uint32_t background);
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    std::uint32_t* pixels() { return pixels_.data(); }
+    const std::uint32_t* pixels() const { return pixels_.data(); }
+    std::uint32_t pixel(int x, int y) const { return pixels_[std::size_t(y) * width_ + x]; }
+
+    // One byte per pixel, row-major: non-zero where drawing may change the pixel.
+    std::vector<std::uint8_t>& clipMask() { return clip_; }
+
+    void setPenColor(std::uint32_t color) { penColor_ = color; }
+    void fillRect(const PixelRect& rect, std::uint32_t color);  // ignores the clip
+
+    void moveTo(std::int64_t x, std::int64_t y);
+    void lineTo(std::int64_t x, std::int64_t y);
+
+    // The bounding box of the pixels written by lineTo since the last call.
+    PixelRect takeDirtyRect();
+
+private:
+    int width_ = 0, height_ = 0;
+    std::vector<std::uint32_t> pixels_;
+    std::vector<std::uint8_t> clip_;
+    std::uint32_t penColor_ = 0xff000000u;
+    std::int64_t penX_ = 0, penY_ = 0;
+    PixelRect dirty_;
+};
+
+}  // namespace platform
