@@ -29,18 +29,33 @@ public:
     std::uint32_t pixel(int x, int y) const { return pixels_[std::size_t(y) * width_ + x]; }
 
     // One byte per pixel, row-major: non-zero where drawing may change the pixel.
+    // Keep its size at width() * height(); lineTo draws nothing while it differs.
     std::vector<std::uint8_t>& clipMask() { return clip_; }
 
     void setPenColor(std::uint32_t color) { penColor_ = color; }
     void fillRect(const PixelRect& rect, std::uint32_t color);  // ignores the clip
 
-    void moveTo(std::int64_t x, std::int64_t y);
-    void lineTo(std::int64_t x, std::int64_t y);
+    void moveTo(std::int64_t x, std::int64_t y) { penX_ = x; penY_ = y; }
 
-    // The bounding box of the pixels written by lineTo since the last call.
+    // Draws from the pen to (x, y), end pixel excluded, and moves the pen there.
+    // The segment takes n = max(|dx|, |dy|) unit steps along its longer axis (x
+    // on a tie); at step i the other coordinate moves by i * d_other / n rounded
+    // to nearest, exact halves toward the start.
+    // Inline so that a zero-length segment, the common case when a curve is
+    // traced at a fine step, costs one comparison.
+    void lineTo(std::int64_t x, std::int64_t y) {
+        if (x == penX_ && y == penY_) return;
+        drawSegmentTo(x, y);
+    }
+
+    // The bounding box of the pixels lineTo reached inside the image since the
+    // last call (pixels protected by the clip count as reached), then empty.
     PixelRect takeDirtyRect();
 
 private:
+    void drawSegmentTo(std::int64_t x, std::int64_t y);  // then moves the pen there
+    void growDirty(int left, int top, int right, int bottom);
+
     int width_ = 0, height_ = 0;
     std::vector<std::uint32_t> pixels_;
     std::vector<std::uint8_t> clip_;
