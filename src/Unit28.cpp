@@ -1,0 +1,126 @@
+// The main window: creation, placement, resizing, keyboard and the wiring of
+// controls to their handlers.
+
+#include "Unit28.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+
+#include "ABOUT.h"
+#include "platform/Application.h"
+#include "platform/DrawingSurface.h"
+
+TForm28* Form28 = nullptr;
+
+QPoint centredInWorkArea(const QSize& workArea, const QSize& outer)
+{
+    // C++ integer division truncates toward zero, as the placement requires.
+    return {(workArea.width() - outer.width()) / 2, (workArea.height() - outer.height()) / 2};
+}
+
+TForm28::TForm28()
+{
+    // The plotting routines reach the window through Form28, FormCreate included.
+    Form28 = this;
+    setObjectName("Form28");
+    setWindowTitle(QString::fromUtf8("Veltrano 正式版 2.0 "));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    setFont([] {
+        QFont font("Tahoma");
+        font.setPixelSize(11);
+        return font;
+    }());
+    buildControls();
+    buildMenu();
+    resize(651, 640 + MainMenu1->sizeHint().height());
+    wireEvents();
+    FormCreate();
+}
+
+void TForm28::wireEvents()
+{
+    const auto wire = [this](auto* sender, auto signal, void (TForm28::*handler)()) {
+        connect(sender, signal, this, [this, handler] { platform::guarded([&] { (this->*handler)(); }); });
+    };
+    wire(Button1, &QPushButton::clicked, &TForm28::Button1Click);
+    wire(Button2, &QPushButton::clicked, &TForm28::Button2Click);
+    wire(BitBtn1, &QPushButton::clicked, &TForm28::BitBtn1Click);
+    wire(CheckBox1, &QCheckBox::clicked, &TForm28::CheckBox1Click);
+    wire(CheckBox2, &QCheckBox::clicked, &TForm28::CheckBox2Click);
+    wire(N1, &QAction::triggered, &TForm28::N1Click);
+    wire(N2, &QAction::triggered, &TForm28::N2Click);
+    Canvas->setPaintHandler([this] { FormPaint(); });
+    wirePanelEvents();
+}
+
+void TForm28::FormCreate()
+{
+    const QSize outer = frameGeometry().size();
+    move(centredInWorkArea(screen()->availableGeometry().size(), outer));
+    Panel1->resize(width(), Panel1->height());  // docked: the client width
+    BitBtn1->setText(QString());
+    Panel4->hide();
+    Panel4->setGeometry(0, Panel1->height(), outer.width(), outer.height());
+    Unit28::setDefaultGeometry();
+    Unit28::fxnum = 0;
+}
+
+void TForm28::FormResize()
+{
+    const QSize outer = frameGeometry().size();
+    // The top bar is docked to the top edge: it spans the client width.
+    Panel1->resize(width(), Panel1->height());
+    Button2->move(outer.width() - Button2->width() - 8, Button2->y());
+    // The eraser panel keeps covering everything below the top bar, so that
+    // a clear erases the whole drawing area at any window size.
+    Panel4->setGeometry(0, Panel1->height(), outer.width(), outer.height());
+}
+
+void TForm28::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    platform::guarded([this] { FormResize(); });
+}
+
+// Enter presses the default button, or the focused push button; Esc presses
+// the cancel button while it can take the focus (while the settings panel is
+// shown). Both reach here when the focused control does not use the key.
+void TForm28::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: {
+        auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
+        (focused ? focused : Button1)->click();
+        return;
+    }
+    case Qt::Key_Escape:
+        if (BitBtn1->isVisible() && BitBtn1->isEnabled())
+            BitBtn1->click();
+        return;
+    default:
+        QMainWindow::keyPressEvent(event);
+    }
+}
+
+void TForm28::closeEvent(QCloseEvent* event)
+{
+    // Closing the main window ends the program, whatever else is open.
+    event->accept();
+    QCoreApplication::quit();
+}
+
+void TForm28::N2Click()
+{
+    AboutBox->showAbout();
+}

@@ -1,0 +1,151 @@
+#pragma once
+// The main window, its event handlers, the plotting routines and the state
+// they share for the life of the process.
+
+#include <QMainWindow>
+#include <cstdint>
+#include <vector>
+
+#include "plot/Trace.h"
+
+class QAction;
+class QCheckBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenuBar;
+class QMouseEvent;
+class QPushButton;
+namespace platform { class DrawingSurface; }
+
+class TForm28 : public QMainWindow {
+    Q_OBJECT
+public:
+    TForm28();
+
+    // The client area, which is also the drawing canvas.
+    platform::DrawingSurface* Canvas = nullptr;
+
+    QMenuBar* MainMenu1 = nullptr;
+    QAction* N1 = nullptr;
+    QAction* N2 = nullptr;
+    QAction* zentio1 = nullptr;
+
+    QFrame* Panel1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLineEdit* Edit2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLineEdit* Edit3 = nullptr;
+    QPushButton* Button1 = nullptr;
+
+    QFrame* Panel2 = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    QCheckBox* CheckBox1 = nullptr;
+    QCheckBox* CheckBox2 = nullptr;
+    QLabel* Label9 = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+
+    QFrame* Panel3 = nullptr;
+    QGroupBox* GroupBox2 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* Label8 = nullptr;
+
+    QPushButton* Button2 = nullptr;
+    QFrame* Panel4 = nullptr;
+
+    void FormCreate();
+    void FormResize();
+    void FormPaint();
+    void Button1Click();
+    void Button2Click();
+    void N1Click();
+    void N2Click();
+    void BitBtn1Click();
+    void CheckBox1Click();
+    void CheckBox2Click();
+    void Panel3MouseDown(const QPoint& cursor);
+    void Panel3MouseMove(const QPoint& cursor);
+    void Panel3MouseUp();
+    void GroupBox2MouseDown(const QPoint& cursor);
+    void GroupBox2MouseMove(const QPoint& cursor);
+    void GroupBox2MouseUp();
+    void Label4MouseDown(const QPoint& cursor);
+    void Label4MouseMove(const QPoint& cursor);
+    void Label4MouseUp();
+    void Label5MouseDown(const QPoint& cursor);
+    void Label5MouseMove(const QPoint& cursor);
+    void Label5MouseUp();
+
+    // The mouse handlers of the info box receive the cursor position in
+    // screen coordinates at the time of the event.
+
+    // Sets a label's caption; labels size themselves to their text.
+    static void setCaption(QLabel* label, const QString& text);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void buildMenu();
+    void wireEvents();
+    void wirePanelEvents();
+};
+
+// The top-left corner that centres a window of the given outer size in a work
+// area of the given size (the work area's origin is not added; halves are
+// truncated toward zero, so a window larger than the work area sticks out).
+QPoint centredInWorkArea(const QSize& workArea, const QSize& outer);
+
+extern TForm28* Form28;
+
+// A stored curve: the coefficients of x², of x, and the constant term.
+struct TCoefRec {
+    double a = 0;
+    double b = 0;
+    double c = 0;
+};
+
+namespace Unit28 {
+
+// Plot geometry, set by FormCreate and constant afterwards.
+extern std::int32_t ox, oy, l1, l2, lx, ly, xn, yn;
+plot::PlotGeometry geometry();
+
+// The tracing step of the tracing in progress.
+extern double m;
+// The tracing steps: normal, and fine for the animation mode.
+inline constexpr double normalStep = 0.005;
+inline constexpr double fineStep = 0.00015;
+
+// The coefficients read by the latest draw request.
+extern double a, b, c;
+
+// The curves drawn since the last clear: entries 0 to fxnum − 1 of reco. The
+// table grows as needed; a clear resets only the count.
+extern std::int32_t fxnum;
+extern std::vector<TCoefRec> reco;
+// For each stored curve: its tracing failed and the failure was reported, so
+// later repaints trace it as far as it goes without reporting it again.
+extern std::vector<bool> recoFailureShown;
+
+// Drag state of the info box.
+extern bool isMouseDown;
+extern bool ismousedown2;
+extern std::int32_t posX, posY;
+
+void setDefaultGeometry();
+void paintxy();
+void drawfx(double a, double b, double c, double speed);
+std::int64_t cl45(int roundMode, long double value);
+
+}  // namespace Unit28

@@ -1,0 +1,57 @@
+#pragma once
+// A pen that lets the user watch a tracing grow: it passes every operation on
+// to the surface's pen and spreads the tracing over a fixed wall time,
+// presenting what was drawn so far once per display frame. The points and
+// pixels are exactly those of an unpaced tracing; only the timing differs.
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+
+#include "plot/Geometry.h"
+
+namespace platform {
+
+class PacedPen : public plot::Pen {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    // `expectedPoints` is the number of lineTo calls the whole tracing makes;
+    // `present` puts the drawing so far on screen.
+    PacedPen(plot::Pen& target, std::function<void()> present, std::int64_t expectedPoints,
+             Clock::duration total, Clock::duration frame);
+    ~PacedPen() override;
+    PacedPen(const PacedPen&) = delete;
+    PacedPen& operator=(const PacedPen&) = delete;
+
+    void moveTo(std::int64_t x, std::int64_t y) override { target_.moveTo(x, y); }
+    void lineTo(std::int64_t x, std::int64_t y) override
+    {
+        target_.lineTo(x, y);
+        if ((++points_ & (kPointsPerCheck - 1)) == 0)
+            pace();
+    }
+
+    int framesPresented() const { return frames_; }
+
+private:
+    static constexpr std::int64_t kPointsPerCheck = 256;
+    void pace();
+    void present();
+
+    plot::Pen& target_;
+    std::function<void()> present_;
+    std::int64_t expectedPoints_;
+    Clock::duration total_;
+    Clock::duration frame_;
+    Clock::time_point start_;
+    Clock::time_point lastPresent_;
+    std::int64_t points_ = 0;
+    int frames_ = 0;
+};
+
+// The number of points one tracing of the x range [−xn, xn] at `step` visits,
+// both passes together (close enough for pacing).
+std::int64_t expectedTracePoints(std::int32_t xn, double step);
+
+}  // namespace platform
