@@ -19,17 +19,25 @@ namespace plot {
 enum RoundMode : int { RoundNearest = 0, RoundDown = 1, RoundUp = 2, RoundTowardZero = 3 };
 
 // Rounds `value` to a signed 64-bit integer under `roundMode` (nearest rounds
-// half to even). Throws platform::InvalidFloatOpError for NaN or a result
-// outside the signed 64-bit range. Does not touch the FPU rounding mode.
+// half to even). Throws platform::InvalidFloatOpError for NaN, infinities or a
+// result outside the signed 64-bit range, std::invalid_argument for a mode
+// other than 0 to 3. Neither reads nor changes the FPU rounding mode.
 std::int64_t cl45(int roundMode, long double value);
 
-// Traces the curve: the rightward pass from x = 0 while xn >= t, then the
-// leftward pass from x = 0 while -xn <= t, t advancing by `step` stored as a
-// Double after every point. Each pass starts with moveTo(first point) and every
-// point is then joined with lineTo. `onYIntercept` receives the ordinate of
-// the rightward pass's point x = 0, after its moveTo and before its lineTo.
-// Throws platform::InvalidFloatOpError where a pixel coordinate's ceiling
-// leaves the signed 64-bit range; the points before it have been issued.
+// Traces the curve and issues every pen operation of it: first moveTo(ox, oy),
+// then the rightward pass from x = 0 while xn >= t, then the leftward pass from
+// x = 0 while -xn <= t, t advancing by `step` in extended precision and stored
+// as a Double after every point. Each pass starts with moveTo(first point) and
+// every point is then joined with lineTo. A point (t, y) lies at pixel
+// (ox + ceil(l1·t), oy − ceil(l1·y)), y being the curve at t stored as a
+// Double; the pixels are full 64-bit values (not wrapped to 32 bits), pinned to
+// the int64 range where the sum or difference would leave it.
+// `onYIntercept` (may be empty) receives the ordinate of the rightward pass's
+// point x = 0, after its moveTo and before its lineTo.
+// Throws platform::InvalidFloatOpError where a ceiling leaves the signed 64-bit
+// range (or is of NaN): the operations before that point have been issued,
+// none of it or after it. Throws std::invalid_argument, before any operation,
+// unless step > 0.
 void traceCurve(double a, double b, double c, double step, const PlotGeometry& geometry,
                 Pen& pen, const std::function<void(double)>& onYIntercept);
 

@@ -1,0 +1,126 @@
+#pragma once
+// A deliberately plain model of curve tracing, for tests only: it rounds by
+// setting the FPU rounding mode around llrintl, the obvious way, and spells
+// every step out. Optimised tracing code must match it operation for operation.
+
+#include <cfenv>
+#include <cmath>
+#include <cstdint>
+#include <functional>
+#include <limits>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "platform/Errors.h"
+#include "plot/Geometry.h"
+#include "plot/Trace.h"
+
+namespace tracereference {
+
+struct PenOp {
+    enum Kind { Move, Line };
+    Kind kind;
+    std::int64_t x;
+    std::int64_t y;
+    bool operator==(const PenOp&) const = default;
+};
+
+class RecordingPen : public plot::Pen {
+public:
+    std::vector<PenOp> ops;
+    void moveTo(std::int64_t x, std::int64_t y) override { ops.push_back({PenOp::Move, x, y}); }
+    void lineTo(std::int64_t x, std::int64_t y) override { ops.push_back({PenOp::Line, x, y}); }
+};
+
+// Everything one tracing produced.
+struct TraceRecord {
+    std::vector<PenOp> ops;
+    std::vector<double> yIntercepts;  // ordinates reported for the y-axis label
+    bool failed = false;              // ended with the invalid-operation error
+    bool operator==(const TraceRecord&) const = default;
+};
+
+// Rounds `value` under rounding mode 0 nearest, 1 down, 2 up, 3 toward zero
+// by switching the FPU mode for this one rounding. Empty where the rounding
+// raises the invalid-operation flag (NaN, infinities, out of int64 range).
+// The volatile operand and result keep the compiler from moving the rounding
+// outside the window in which the mode is set.
+[[gnu::noinline]] inline std::optional<std::int64_t> roundUnderFpuMode(int roundMode, long double value) {
+    const int fpuModes[] = {FE_TONEAREST, FE_DOWNWARD, FE_UPWARD, FE_TOWARDZERO};
+    volatile long double operand = value;
+    volatile long long result = 0;
+    const int savedMode = std::fegetround();
+    std::feclearexcept(FE_INVALID);
+    std::fesetround(fpuModes[roundMode]);
+    result = std::llrintl(operand);
+    std::fesetround(savedMode);
+    if (std::fetestexcept(FE_INVALID)) return std::nullopt;
+    return static_cast<std::int64_t>(result);
+}
+
+inline std::int64_t clampToInt64(__int128 value) {
+    const __int128 lowest = std::numeric_limits<std::int64_t>::min();
+    const __int128 highest = std::numeric_limits<std::int64_t>::max();
+    if (value < lowest) return std::numeric_limits<std::int64_t>::min();
+    if (value > highest) return std::numeric_limits<std::int64_t>::max();
+    return static_cast<std::int64_t>(value);
+}
+
+inline TraceRecord referenceTrace(double a, double b, double c, double step, const plot::PlotGeometry& g) {
+    TraceRecord record;
+    record.ops.push_back({PenOp::Move, g.ox, g.oy});
+    for (const bool rightward : {true, false}) {
+        double t = 0;
+        while (rightward ? double(g.xn) >= t : -double(g.xn) <= t) {
+            const double tx = t;
+
+            long double y = static_cast<long double>(t) * static_cast<long double>(t);
+            y = y * static_cast<long double>(a);
+            y = y + static_cast<long double>(t) * static_cast<long double>(b);
+            y = y + static_cast<long double>(c);
+            const double ty = static_cast<double>(y);
+
+            const std::optional<std::int64_t> ceilX = roundUnderFpuMode(2, static_cast<long double>(g.l1) * tx);
+            if (!ceilX) {
+                record.failed = true;
+                return record;
+            }
+            const std::optional<std::int64_t> ceilY = roundUnderFpuMode(2, static_cast<long double>(g.l1) * ty);
+            if (!ceilY) {
+                record.failed = true;
+                return record;
+            }
+            const std::int64_t ttx = clampToInt64(__int128{g.ox} + *ceilX);
+            const std::int64_t tty = clampToInt64(__int128{g.oy} - *ceilY);
+
+            if (tx == 0) {
+                record.ops.push_back({PenOp::Move, ttx, tty});
+                if (rightward) record.yIntercepts.push_back(ty);
+            }
+            record.ops.push_back({PenOp::Line, ttx, tty});
+
+            if (rightward) {
+                t = static_cast<double>(static_cast<long double>(t) + static_cast<long double>(step));
+            } else {
+                t = static_cast<double>(static_cast<long double>(t) - static_cast<long double>(step));
+            }
+        }
+    }
+    return record;
+}
+
+// Runs the real plot::traceCurve into a record of the same shape.
+inline TraceRecord recordTraceCurve(double a, double b, double c, double step, const plot::PlotGeometry& g) {
+    RecordingPen pen;
+    TraceRecord record;
+    try {
+        plot::traceCurve(a, b, c, step, g, pen, [&record](double ty) { record.yIntercepts.push_back(ty); });
+    } catch (const platform::InvalidFloatOpError&) {
+        record.failed = true;
+    }
+    record.ops = std::move(pen.ops);
+    return record;
+}
+
+}  // namespace tracereference
