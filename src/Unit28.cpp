@@ -44,6 +44,7 @@ TForm28::TForm28()
     buildMenu();
     resize(651, 640 + MainMenu1->sizeHint().height());
     wireEvents();
+    describeForAssistiveTools();
     FormCreate();
 }
 

@@ -99,6 +99,7 @@ private:
     void buildMenu();
     void wireEvents();
     void wirePanelEvents();
+    void describeForAssistiveTools();
 };
 
 // The top-left corner that centres a window of the given outer size in a work

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Builds the number fuzz targets in build-fuzz/ and runs each for the given
+# number of seconds (default 60). New inputs collect in build-fuzz/corpus/,
+# crashing inputs in build-fuzz/artifacts/. Exits non-zero if a target fails.
+set -euo pipefail
+
+seconds="${1:-60}"
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="$root/build-fuzz"
+compiler="${CXX_FUZZ:-$(command -v clang++-14 || command -v clang++)}"
+
+cmake -S "$root/fuzz" -B "$build" -DCMAKE_CXX_COMPILER="$compiler" >/dev/null
+cmake --build "$build" -j2
+
+status=0
+for kind in parse text; do
+  case "$kind" in
+    parse) target=FuzzNumberParse ;;
+    text) target=FuzzNumberText ;;
+  esac
+  work_corpus="$build/corpus/$kind"
+  artifacts="$build/artifacts/$kind/"
+  mkdir -p "$work_corpus" "$artifacts"
+  echo "== $target for ${seconds}s"
+  if ! "$build/$target" -max_total_time="$seconds" -print_final_stats=1 \
+      -artifact_prefix="$artifacts" "$work_corpus" "$root/fuzz/corpus/$kind"; then
+    echo "!! $target failed; the input is in $artifacts" >&2
+    status=1
+  fi
+done
+exit "$status"
