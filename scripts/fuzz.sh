@@ -22,7 +22,9 @@ for kind in parse text; do
   artifacts="$build/artifacts/$kind/"
   mkdir -p "$work_corpus" "$artifacts"
   echo "== $target for ${seconds}s"
-  if ! "$build/$target" -max_total_time="$seconds" -print_final_stats=1 \
+  dict=()
+  [[ -f "$root/fuzz/$kind.dict" ]] && dict=(-dict="$root/fuzz/$kind.dict")
+  if ! "$build/$target" -max_total_time="$seconds" -print_final_stats=1 "${dict[@]}" \
       -artifact_prefix="$artifacts" "$work_corpus" "$root/fuzz/corpus/$kind"; then
     echo "!! $target failed; the input is in $artifacts" >&2
     status=1

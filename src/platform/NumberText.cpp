@@ -6,6 +6,8 @@
 #include <clocale>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <limits>
 #include <locale.h>
 
 namespace platform {
@@ -55,13 +57,32 @@ struct DecimalDigits {
     int exponent = 0;
 };
 
+// A pseudo-denormal (exponent field 0 with the integer bit set) is read by
+// the x87 unit as the same significand with exponent field 1, but printf
+// drops its integer bit. Rewriting it as that normal number keeps the text
+// equal to the value the arithmetic sees. Arithmetic never produces one; only
+// bit patterns from memory do.
+long double canonicalEncoding(long double value)
+{
+    static_assert(std::numeric_limits<long double>::digits == 64, "x87 extended format expected");
+    unsigned char bytes[sizeof(long double)];
+    std::memcpy(bytes, &value, sizeof value);
+    const bool integerBit = (bytes[7] & 0x80) != 0;
+    const bool exponentZero = bytes[8] == 0 && (bytes[9] & 0x7F) == 0;
+    if (integerBit && exponentZero) {
+        bytes[8] = 1;
+        std::memcpy(&value, bytes, sizeof value);
+    }
+    return value;
+}
+
 // Prints the value with 18 significant digits ("d.ddd...e+x", sign dropped).
 DecimalDigits printedDigits(long double value)
 {
     char buffer[64];
     {
         CNumericScope scope;
-        std::snprintf(buffer, sizeof buffer, "%.*Le", kPrintedDigits - 1, value);
+        std::snprintf(buffer, sizeof buffer, "%.*Le", kPrintedDigits - 1, canonicalEncoding(value));
     }
     DecimalDigits result;
     const char* p = buffer;

@@ -5,6 +5,8 @@
 #include <cfenv>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -84,11 +86,33 @@ TEST(NumberText, CoversTheWholeExtendedRange)
     });
 }
 
+long double fromBits(std::uint64_t significand, std::uint16_t signAndExponent)
+{
+    long double value = 0;
+    std::memcpy(&value, &significand, 8);
+    std::memcpy(reinterpret_cast<unsigned char*>(&value) + 8, &signAndExponent, 2);
+    return value;
+}
+
+TEST(NumberText, PseudoDenormalsAreWrittenAsTheValueTheArithmeticSees)
+{
+    // Exponent field 0 with the integer bit set means the same as exponent field 1.
+    expectAll({
+        {fromBits(0x8000000000000000, 0), "3.36210314311209E-4932"},
+        // (2^63 + 0x61000000) * 2^-16445 = 3.36210314370530962e-4932
+        {fromBits(0x8000000061000000, 0), "3.36210314370531E-4932"},
+        {fromBits(0x8000000000000000, 0x8000), "-3.36210314311209E-4932"},
+    });
+}
+
 TEST(NumberText, NonFiniteValues)
 {
     const long double inf = std::numeric_limits<long double>::infinity();
     const long double nan = std::numeric_limits<long double>::quiet_NaN();
     expectAll({{nan, "NAN"}, {-nan, "NAN"}, {inf, "INF"}, {-inf, "-INF"}});
+    // Encodings the unit refuses as operands behave as NaN: an unnormal, a
+    // pseudo-infinity and a pseudo-NaN.
+    expectAll({{fromBits(1, 1), "NAN"}, {fromBits(0, 0x7FFF), "NAN"}, {fromBits(0x4000000000000000, 0x7FFF), "NAN"}});
 }
 
 TEST(NumberText, UsesTheGivenSeparator)
