@@ -38,7 +38,8 @@ ExtendedParts partsOf(long double value) {
 // Rounds by taking the value apart instead of switching the FPU's rounding
 // control: a mode change would cost far more than the rounding itself and,
 // left in place, would alter every x87 operation of the tracing.
-inline std::int64_t roundToInt64(RoundMode mode, long double value) {
+template <RoundMode mode>
+[[gnu::always_inline]] inline std::int64_t roundToInt64(long double value) {
     const ExtendedParts parts = partsOf(value);
     const bool hasIntegerBit = (parts.significand & kOneHalf) != 0;
     // Infinity, NaN, and the encodings with a clear integer bit that the FPU
@@ -69,18 +70,12 @@ inline std::int64_t roundToInt64(RoundMode mode, long double value) {
     }
 
     bool awayFromZero = false;
-    switch (mode) {
-    case RoundNearest:
+    if constexpr (mode == RoundNearest) {
         awayFromZero = fraction > kOneHalf || (fraction == kOneHalf && (whole & 1) != 0);
-        break;
-    case RoundDown:
+    } else if constexpr (mode == RoundDown) {
         awayFromZero = parts.negative && fraction != 0;
-        break;
-    case RoundUp:
+    } else if constexpr (mode == RoundUp) {
         awayFromZero = !parts.negative && fraction != 0;
-        break;
-    case RoundTowardZero:
-        break;
     }
     const std::uint64_t magnitude = whole + (awayFromZero ? 1 : 0);  // at most 2^63
     if (parts.negative) {
@@ -123,11 +118,14 @@ double ordinateAt(const Curve& curve, double t) {
 template <class InRange>
 void tracePass(const Curve& curve, double signedStep, InRange inRange, const PlotGeometry& geometry,
                Pen& pen, const std::function<void(double)>* onYIntercept) {
+    // Local copies: the pen's calls could otherwise force a reload every point.
     const long double scale = geometry.l1;
+    const std::int64_t ox = geometry.ox;
+    const std::int64_t oy = geometry.oy;
     for (double t = 0.0; inRange(t); t = static_cast<double>(static_cast<long double>(t) + signedStep)) {
         const double ty = ordinateAt(curve, t);
-        const std::int64_t x = saturatingAdd(geometry.ox, roundToInt64(RoundUp, scale * t));
-        const std::int64_t y = saturatingSubtract(geometry.oy, roundToInt64(RoundUp, scale * ty));
+        const std::int64_t x = saturatingAdd(ox, roundToInt64<RoundUp>(scale * t));
+        const std::int64_t y = saturatingSubtract(oy, roundToInt64<RoundUp>(scale * ty));
         if (t == 0.0) {
             pen.moveTo(x, y);
             if (onYIntercept != nullptr && *onYIntercept) (*onYIntercept)(ty);
@@ -143,10 +141,17 @@ std::string rootText(long double root, std::string_view decimalSeparator) {
 }  // namespace
 
 std::int64_t cl45(int roundMode, long double value) {
-    if (roundMode < RoundNearest || roundMode > RoundTowardZero) {
-        throw std::invalid_argument("cl45: rounding mode must be 0 to 3");
+    switch (roundMode) {
+    case RoundNearest:
+        return roundToInt64<RoundNearest>(value);
+    case RoundDown:
+        return roundToInt64<RoundDown>(value);
+    case RoundUp:
+        return roundToInt64<RoundUp>(value);
+    case RoundTowardZero:
+        return roundToInt64<RoundTowardZero>(value);
     }
-    return roundToInt64(static_cast<RoundMode>(roundMode), value);
+    throw std::invalid_argument("cl45: rounding mode must be 0 to 3");
 }
 
 void traceCurve(double a, double b, double c, double step, const PlotGeometry& geometry, Pen& pen,
