@@ -45,6 +45,7 @@ TAboutBox::TAboutBox()
     ProgramIcon->setGeometry(8, 8, 65, 57);
     ProgramIcon->setPixmap(QPixmap::fromImage(platform::programPicture()));
     ProgramIcon->setScaledContents(true);
+    ProgramIcon->setAccessibleName(QString::fromUtf8("程序图标"));
 
     ProductName = aboutLabel(Panel1, "ProductName", 88, 16, "Zentio Personal Software Office");
     Version = aboutLabel(Panel1, "Version", 88, 40, "Version 1.2 ");
