@@ -51,12 +51,12 @@ set(CPACK_PACKAGE_NAME veltrano)
 set(CPACK_PACKAGE_VENDOR "The Veltrano developers")
 set(CPACK_PACKAGE_CONTACT "The Veltrano developers <maintainers@veltrano.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "plots quadratic functions and where they meet the axes")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "plots quadratic functions and where they meet the axes
- Veltrano draws the graph of y = ax² + bx + c on a fixed pair of coordinate
- axes and lists the points where each curve meets the x axis and the y axis.
- Several curves can be drawn over one another; an animation mode traces them
- slowly enough to watch. The user interface is in Chinese.")
+# CPack puts the summary first and indents the long description itself.
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+  "Veltrano draws the graph of y = ax² + bx + c on a fixed pair of coordinate\n"
+  "axes and lists the points where each curve meets the x axis and the y axis.\n"
+  "Several curves can be drawn over one another, and an animation mode traces\n"
+  "them slowly enough to watch. The user interface is in Chinese.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
