@@ -2,9 +2,10 @@
 // and the intersections as the content of their labels.
 
 #include <QAccessible>
-#include <QAction>
 #include <QGroupBox>
 #include <QMenuBar>
+#include <QSet>
+#include <vector>
 
 #include "ABOUT.h"
 #include "UiTestSupport.h"
