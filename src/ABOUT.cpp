@@ -6,20 +6,10 @@
 #include <algorithm>
 
 #include "Unit28.h"
+#include "platform/Controls.h"
 #include "platform/ProgramIcon.h"
 
 TAboutBox* AboutBox = nullptr;
-
-namespace {
-QLabel* aboutLabel(QWidget* parent, const char* name, int left, int top, const QString& text)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->move(left, top);
-    label->adjustSize();
-    return label;
-}
-}  // namespace
 
 TAboutBox::TAboutBox()
 {
@@ -29,9 +19,7 @@ TAboutBox::TAboutBox()
                    Qt::MSWindowsFixedSizeDialogHint);
     setAttribute(Qt::WA_QuitOnClose, false);
     setFixedSize(282, 181);
-    QFont font("MS Sans Serif");
-    font.setPixelSize(11);
-    setFont(font);
+    setFont(platform::designedFont("MS Sans Serif", 11));
     setWindowIcon(platform::programIcon());
 
     Panel1 = new QFrame(this);
@@ -47,10 +35,10 @@ TAboutBox::TAboutBox()
     ProgramIcon->setScaledContents(true);
     ProgramIcon->setAccessibleName(QString::fromUtf8("程序图标"));
 
-    ProductName = aboutLabel(Panel1, "ProductName", 88, 16, "Zentio Personal Software Office");
-    Version = aboutLabel(Panel1, "Version", 88, 40, "Version 1.2 ");
-    Copyright = aboutLabel(Panel1, "Copyright", 8, 80, QString::fromUtf8("Copyright © Zentio 软件"));
-    Comments = aboutLabel(Panel1, "Comments", 8, 112, QString::fromUtf8("二次函数图象绘制工具"));
+    ProductName = platform::makeLabel(Panel1, "ProductName", 88, 16, "Zentio Personal Software Office");
+    Version = platform::makeLabel(Panel1, "Version", 88, 40, "Version 1.2 ");
+    Copyright = platform::makeLabel(Panel1, "Copyright", 8, 80, QString::fromUtf8("Copyright © Zentio 软件"));
+    Comments = platform::makeLabel(Panel1, "Comments", 8, 112, QString::fromUtf8("二次函数图象绘制工具"));
     Comments->setWordWrap(true);
     Comments->setGeometry(8, 112, 156, 13);
 }

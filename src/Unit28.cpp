@@ -17,6 +17,7 @@
 
 #include "ABOUT.h"
 #include "platform/Application.h"
+#include "platform/Controls.h"
 #include "platform/DrawingSurface.h"
 
 TForm28* Form28 = nullptr;
@@ -35,11 +36,7 @@ TForm28::TForm28()
     setWindowTitle(QString::fromUtf8("Veltrano 正式版 2.0 "));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
-    setFont([] {
-        QFont font("Tahoma");
-        font.setPixelSize(11);
-        return font;
-    }());
+    setFont(platform::designedFont("Tahoma", 11));
     buildControls();
     buildMenu();
     resize(651, 640 + MainMenu1->sizeHint().height());

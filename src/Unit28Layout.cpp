@@ -12,28 +12,17 @@
 #include <QStyle>
 
 #include "Unit28.h"
+#include "platform/Controls.h"
 #include "platform/DrawingSurface.h"
 
 namespace {
 
-QFont designedFont(const QString& family, int characterHeight)
-{
-    QFont font(family);
-    font.setPixelSize(characterHeight);
-    return font;
-}
+using platform::designedFont;
+using platform::place;
 
 QFont heiti(int characterHeight)
 {
     return designedFont(QString::fromUtf8("黑体"), characterHeight);
-}
-
-template <class Control>
-Control* place(Control* control, const char* name, int left, int top, int width, int height)
-{
-    control->setObjectName(QString::fromLatin1(name));
-    control->setGeometry(left, top, width, height);
-    return control;
 }
 
 QFrame* panel(QWidget* parent, const char* name, int left, int top, int width, int height)
@@ -42,15 +31,6 @@ QFrame* panel(QWidget* parent, const char* name, int left, int top, int width, i
     frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
     frame->setAutoFillBackground(true);
     return frame;
-}
-
-QLabel* label(QWidget* parent, const char* name, int left, int top, const QString& text)
-{
-    auto* control = new QLabel(text, parent);
-    control->setObjectName(QString::fromLatin1(name));
-    control->move(left, top);
-    control->adjustSize();
-    return control;
 }
 
 QLineEdit* edit(QWidget* parent, const char* name, int left, int top, int width, int height)
@@ -76,15 +56,15 @@ void TForm28::buildControls()
     QWidget* client = Canvas;
 
     Panel1 = panel(client, "Panel1", 0, 0, 651, 89);
-    Label1 = label(Panel1, "Label1", 34, 26, QString::fromUtf8("二次函数 y="));
+    Label1 = platform::makeLabel(Panel1, "Label1", 34, 26, QString::fromUtf8("二次函数 y="));
     Label1->setFont(heiti(35));
     Label1->adjustSize();
     Edit1 = edit(Panel1, "Edit1", 234, 33, 55, 24);
-    Label2 = label(Panel1, "Label2", 295, 26, QString::fromUtf8("x²+"));
+    Label2 = platform::makeLabel(Panel1, "Label2", 295, 26, QString::fromUtf8("x²+"));
     Label2->setFont(heiti(35));
     Label2->adjustSize();
     Edit2 = edit(Panel1, "Edit2", 347, 33, 54, 24);
-    Label3 = label(Panel1, "Label3", 407, 26, QString::fromUtf8("x+"));
+    Label3 = platform::makeLabel(Panel1, "Label3", 407, 26, QString::fromUtf8("x+"));
     Label3->setFont(heiti(35));
     Label3->adjustSize();
     Edit3 = edit(Panel1, "Edit3", 449, 33, 56, 24);
@@ -98,18 +78,18 @@ void TForm28::buildControls()
     CheckBox1 = place(new QCheckBox(QString::fromUtf8("动画效果"), GroupBox1), "CheckBox1", 19, 24, 97, 17);
     CheckBox2 = place(new QCheckBox(QString::fromUtf8("启动重整模式"), GroupBox1), "CheckBox2", 19, 56, 97, 17);
     CheckBox2->setChecked(true);
-    Label9 = label(GroupBox1, "Label9", 20, 76, QString::fromUtf8("（即不会使图象消失）"));
+    Label9 = platform::makeLabel(GroupBox1, "Label9", 20, 76, QString::fromUtf8("（即不会使图象消失）"));
     BitBtn1 = place(new QPushButton(QStringLiteral("Cancel"), Panel2), "BitBtn1", 126, 2, 24, 21);
     BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
 
     Panel3 = panel(client, "Panel3", 433, 480, 144, 107);
     GroupBox2 = place(new QGroupBox(QString::fromUtf8("提示框（可拖拽）"), Panel3), "GroupBox2", 3, 0, 138, 105);
     GroupBox2->setCursor(Qt::SizeAllCursor);
-    Label4 = label(GroupBox2, "Label4", 12, 24, QString::fromUtf8("与x轴交点："));
-    Label5 = label(GroupBox2, "Label5", 12, 80, QString::fromUtf8("与y轴交点："));
-    Label6 = label(GroupBox2, "Label6", 92, 24, QString());
-    Label7 = label(GroupBox2, "Label7", 92, 45, QString());
-    Label8 = label(GroupBox2, "Label8", 92, 80, QString());
+    Label4 = platform::makeLabel(GroupBox2, "Label4", 12, 24, QString::fromUtf8("与x轴交点："));
+    Label5 = platform::makeLabel(GroupBox2, "Label5", 12, 80, QString::fromUtf8("与y轴交点："));
+    Label6 = platform::makeLabel(GroupBox2, "Label6", 92, 24, QString());
+    Label7 = platform::makeLabel(GroupBox2, "Label7", 92, 45, QString());
+    Label8 = platform::makeLabel(GroupBox2, "Label8", 92, 80, QString());
 
     Button2 = place(new QPushButton(QString::fromUtf8("清空"), client), "Button2", 612, 88, 39, 25);
     Panel4 = panel(client, "Panel4", 436, 150, 57, 41);

@@ -21,6 +21,7 @@ int main(int argc, char* argv[])
     platform::installTranslations();
     platform::installFontSubstitutions();
     QApplication::setWindowIcon(platform::programIcon());
+    QGuiApplication::setDesktopFileName("io.github.veltrano.Veltrano");
 
     new TForm28;  // stores itself in Form28 before its creation handler runs
     AboutBox = new TAboutBox;
