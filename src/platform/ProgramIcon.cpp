@@ -1,6 +1,7 @@
 #include "platform/ProgramIcon.h"
 
 #include <QPixmap>
+#include <algorithm>
 #include <cmath>
 
 namespace platform {
@@ -32,13 +33,20 @@ QImage programPicture()
         picture.setPixel(x, originY, Navy);
     for (int y = 2; y < size - 2; ++y)
         picture.setPixel(originX, y, Navy);
-    // y = (x − 1)² / 8 − 2 in pixels around the origin, drawn two pixels thick.
-    for (int x = 2; x < size - 2; ++x) {
+    // y = (x − 1)² / 8 − 2 in pixels around the origin: each column from its
+    // own point down to just above the next column's point toward the vertex,
+    // at least two pixels, so that the steep arms are drawn unbroken.
+    const auto curveRow = [](int x) {
         const double u = x - originX - 1;
-        const int y = originY - int(std::lround(u * u / 8.0 - 2));
-        for (int dy = 0; dy < 2; ++dy)
-            if (y + dy > 1 && y + dy < size - 2)
-                picture.setPixel(x, y + dy, Red);
+        return originY - int(std::lround(u * u / 8.0 - 2));
+    };
+    constexpr int vertexX = originX + 1;
+    for (int x = 2; x < size - 2; ++x) {
+        const int top = curveRow(x);
+        const int next = curveRow(x < vertexX ? x + 1 : x - 1);
+        const int bottom = std::max(top + 1, next - 1);
+        for (int y = std::max(top, 2); y <= std::min(bottom, size - 3); ++y)
+            picture.setPixel(x, y, Red);
     }
     picture.setPixel(originX, originY, Silver);
     return picture;
