@@ -15,6 +15,7 @@
 #include "platform/NumberParse.h"
 #include "platform/PacedPen.h"
 #include "plot/Axes.h"
+#include "plot/CompactTrace.h"
 
 namespace Unit28 {
 
@@ -59,9 +60,42 @@ std::string decimalSeparator()
 constexpr auto kAnimationTime = std::chrono::seconds(1);
 constexpr auto kFrameTime = std::chrono::microseconds(16667);
 
-}  // namespace
+// Sets a caption only when it changes: a replay rewrites the labels once per
+// curve, mostly with the texts they already show.
+void setCaptionIfChanged(QLabel* label, const QString& text)
+{
+    if (label->text() != text)
+        TForm28::setCaption(label, text);
+}
 
-void drawfx(double a, double b, double c, double speed)
+// What a tracing leaves in the info box: the intersections with the x axis
+// only when it completed, the one with the y axis whenever it reached x = 0
+// (otherwise Label8 keeps its text).
+void showIntersections(TForm28& form, const TCoefRec& curve, const plot::TraceOutcome& outcome)
+{
+    const std::string separator = decimalSeparator();
+    if (outcome.yIntercept)
+        setCaptionIfChanged(form.Label8, QString::fromStdString(plot::yAxisText(*outcome.yIntercept, separator)));
+    plot::XAxisTexts roots;
+    if (!outcome.failed)
+        roots = plot::xAxisTexts(curve.a, curve.b, curve.c, separator);
+    setCaptionIfChanged(form.Label6, QString::fromStdString(roots.first));
+    setCaptionIfChanged(form.Label7, QString::fromStdString(roots.second));
+}
+
+// Traces a curve straight onto the canvas, skipping whatever cannot change
+// its pixels; the info box is left alone.
+plot::TraceOutcome traceOnCanvas(const TCoefRec& curve, double speed)
+{
+    platform::DrawingSurface& canvas = *Form28->Canvas;
+    m = speed;
+    const plot::PixelBox visible{0, 0, canvas.image().width(), canvas.image().height()};
+    return plot::traceCurveCompact(curve.a, curve.b, curve.c, m, geometry(), visible, canvas);
+}
+
+// A draw request at the fine step, watched as it grows: every point goes
+// through the pacing pen, and the info box changes as the original steps go.
+void drawWatched(double a, double b, double c, double speed)
 {
     TForm28& form = *Form28;
     platform::DrawingSurface& canvas = *form.Canvas;
@@ -72,23 +106,66 @@ void drawfx(double a, double b, double c, double speed)
     const auto showYIntercept = [&](double ty) {
         TForm28::setCaption(form.Label8, QString::fromStdString(plot::yAxisText(ty, separator)));
     };
-
-    // A draw request at the fine step is watched as it grows; a repaint is
-    // double-buffered and shows only its end result.
-    if (speed == fineStep && !canvas.isPainting()) {
-        platform::PacedPen paced(
-            canvas, [&canvas] { canvas.presentNow(); }, platform::expectedTracePoints(xn, m), kAnimationTime,
-            kFrameTime);
-        plot::traceCurve(a, b, c, m, geometry(), paced, showYIntercept);
-    } else {
-        plot::traceCurve(a, b, c, m, geometry(), canvas, showYIntercept);
-    }
+    platform::PacedPen paced(
+        canvas, [&canvas] { canvas.presentNow(); }, platform::expectedTracePoints(xn, m), kAnimationTime,
+        kFrameTime);
+    plot::traceCurve(a, b, c, m, geometry(), paced, showYIntercept);
 
     const plot::XAxisTexts roots = plot::xAxisTexts(a, b, c, separator);
     TForm28::setCaption(form.Label6, QString::fromStdString(roots.first));
     if (!roots.second.empty())
         TForm28::setCaption(form.Label7, QString::fromStdString(roots.second));
 }
+
+}  // namespace
+
+void drawfx(double a, double b, double c, double speed)
+{
+    // A repaint is double-buffered and shows only its end result, so only a
+    // draw request at the fine step is watched.
+    if (speed == fineStep && !Form28->Canvas->isPainting()) {
+        drawWatched(a, b, c, speed);
+        return;
+    }
+    const TCoefRec curve{a, b, c};
+    const plot::TraceOutcome outcome = traceOnCanvas(curve, speed);
+    showIntersections(*Form28, curve, outcome);
+    if (outcome.failed)
+        throw platform::InvalidFloatOpError();
+}
+
+namespace {
+
+// Replays the stored curves as drawfx would, one after the other. Each would
+// rewrite the info box; since nothing shows before the paint ends, the box is
+// written once, with the texts the last rewrite of each label would leave.
+// Returns the failure to report, if a curve failed that had not been
+// reported before.
+std::optional<std::string> replayStoredCurves(double step)
+{
+    std::optional<std::string> newFailure;
+    const std::int32_t count = fxnum;
+    if (count <= 0)
+        return newFailure;
+    std::optional<double> lastYIntercept;
+    plot::TraceOutcome lastOutcome;
+    for (std::int32_t i = 0; i < count; ++i) {
+        const plot::TraceOutcome outcome = traceOnCanvas(reco[std::size_t(i)], step);
+        if (outcome.failed) {
+            if (!recoFailureShown[std::size_t(i)] && !newFailure)
+                newFailure = platform::InvalidFloatOpError().what();
+            recoFailureShown[std::size_t(i)] = true;
+        }
+        if (outcome.yIntercept)
+            lastYIntercept = outcome.yIntercept;
+        lastOutcome = outcome;
+    }
+    lastOutcome.yIntercept = lastYIntercept;
+    showIntersections(*Form28, reco[std::size_t(count - 1)], lastOutcome);
+    return newFailure;
+}
+
+}  // namespace
 
 }  // namespace Unit28
 
@@ -161,18 +238,7 @@ void TForm28::FormPaint()
     {
         TemporaryCaption caption(this, QString::fromUtf8("重整中……"));
         paintxy();
-        const double step = CheckBox1->isChecked() ? fineStep : normalStep;
-        const std::int32_t count = fxnum;
-        for (std::int32_t i = 0; i < count; ++i) {
-            const TCoefRec& curve = reco[std::size_t(i)];
-            try {
-                drawfx(curve.a, curve.b, curve.c, step);
-            } catch (const platform::AppError& error) {
-                if (!recoFailureShown[std::size_t(i)] && !newFailure)
-                    newFailure = error.what();
-                recoFailureShown[std::size_t(i)] = true;
-            }
-        }
+        newFailure = replayStoredCurves(CheckBox1->isChecked() ? fineStep : normalStep);
     }
     if (newFailure)
         throw platform::AppError(*newFailure);

@@ -1,0 +1,171 @@
+// The program's hot paths on the real main window, run on Qt's offscreen
+// platform: a paint cycle of the axes, one curve traced by drawfx, the
+// refresh-mode replay of 100 stored curves at both steps, and one animated
+// draw request with its pacing and presenting. Nothing is presented to a
+// screen inside the timed parts except in the animated request.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <chrono>
+
+#include "ABOUT.h"
+#include "Unit28.h"
+#include "platform/Application.h"
+#include "platform/DrawingSurface.h"
+
+namespace {
+
+// Lets queued presentations and paint requests run, outside the timing.
+void settle(benchmark::State& state)
+{
+    state.PauseTiming();
+    QCoreApplication::processEvents();
+    state.ResumeTiming();
+}
+
+// The window as at startup with the given modes and no stored curves.
+void resetWindow(bool animation, bool refresh)
+{
+    Form28->CheckBox1->setChecked(animation);
+    Form28->CheckBox2->setChecked(refresh);
+    Unit28::setDefaultGeometry();
+    Form28->Button2Click();
+    Form28->Canvas->invalidateAll();
+    Form28->Canvas->paintPendingArea();
+    QCoreApplication::processEvents();
+}
+
+// Curve k of the replay benchmarks, k = 0 … 99.
+TCoefRec replayCurve(int k)
+{
+    return {(k - 50) / 25.0, double(k % 7 - 3), double(k % 11 - 5)};
+}
+
+void storeReplayCurves()
+{
+    constexpr int count = 100;
+    Unit28::reco.resize(count);
+    Unit28::recoFailureShown.assign(count, false);
+    for (int k = 0; k < count; ++k)
+        Unit28::reco[std::size_t(k)] = replayCurve(k);
+    Unit28::fxnum = count;
+}
+
+// One paint cycle of the whole client area.
+void paintWholeArea()
+{
+    Form28->Canvas->invalidateAll();
+    Form28->Canvas->paintPendingArea();
+}
+
+void BM_PaintAxes(benchmark::State& state)
+{
+    resetWindow(false, true);
+    for (auto _ : state) {
+        paintWholeArea();
+        settle(state);
+    }
+}
+BENCHMARK(BM_PaintAxes)->Unit(benchmark::kMicrosecond);
+
+void drawCurve(benchmark::State& state, double step)
+{
+    resetWindow(false, true);
+    for (auto _ : state) {
+        Unit28::drawfx(1.0, -2.0, 0.5, step);
+        settle(state);
+    }
+}
+
+void BM_DrawCurveNormal(benchmark::State& state)
+{
+    drawCurve(state, Unit28::normalStep);
+}
+BENCHMARK(BM_DrawCurveNormal)->Unit(benchmark::kMicrosecond);
+
+// Outside a paint the fine step is the animation's, paced to a second. Here
+// drawfx runs inside a paint cycle of the whole area, unpaced as in a
+// refresh-mode replay, and only drawfx itself is timed.
+void BM_DrawCurveFine(benchmark::State& state)
+{
+    resetWindow(false, true);
+    Form28->Canvas->setPaintHandler([&state] {
+        state.ResumeTiming();
+        Unit28::drawfx(1.0, -2.0, 0.5, Unit28::fineStep);
+        state.PauseTiming();
+    });
+    for (auto _ : state) {
+        state.PauseTiming();
+        paintWholeArea();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+    Form28->Canvas->setPaintHandler([] { Form28->FormPaint(); });
+    resetWindow(false, true);
+}
+BENCHMARK(BM_DrawCurveFine)->Unit(benchmark::kMicrosecond);
+
+void replay100(benchmark::State& state, bool fine)
+{
+    resetWindow(fine, true);
+    storeReplayCurves();
+    for (auto _ : state) {
+        paintWholeArea();
+        settle(state);
+    }
+    resetWindow(false, true);
+}
+
+void BM_Replay100Normal(benchmark::State& state)
+{
+    replay100(state, false);
+}
+BENCHMARK(BM_Replay100Normal)->Unit(benchmark::kMillisecond);
+
+void BM_Replay100Fine(benchmark::State& state)
+{
+    replay100(state, true);
+}
+BENCHMARK(BM_Replay100Fine)->Unit(benchmark::kMillisecond);
+
+// A draw request typed in animation mode: paced to about a second of wall
+// time, so one iteration is enough; measured in wall time, the pacing sleeps.
+void BM_AnimatedDrawRequest(benchmark::State& state)
+{
+    resetWindow(true, true);
+    for (auto _ : state) {
+        Form28->Edit1->setText("1");
+        Form28->Edit2->setText("0");
+        Form28->Edit3->setText("-4");
+        platform::guarded([] { Form28->Button1Click(); });
+        settle(state);
+    }
+    resetWindow(false, true);
+}
+BENCHMARK(BM_AnimatedDrawRequest)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    QApplication application(argc, argv);
+    platform::installFontSubstitutions();
+    new TForm28;
+    AboutBox = new TAboutBox;
+    Form28->show();
+    QCoreApplication::processEvents();
+
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    delete AboutBox;
+    delete Form28;
+    return 0;
+}

@@ -1,0 +1,122 @@
+#include "plot/AbscissaTable.h"
+
+#include <algorithm>
+#include <list>
+#include <mutex>
+#include <optional>
+
+#include "plot/TraceArithmetic.h"
+
+namespace plot {
+
+namespace {
+
+using arithmetic::nextAbscissa;
+
+constexpr std::size_t kMaxPoints = AbscissaTable::kCacheBudgetBytes / AbscissaTable::kBytesPerPoint;
+
+// The points a pass visits, or nothing if there are more than `limit`.
+template <class InRange>
+std::optional<std::size_t> countPoints(double signedStep, InRange inRange, std::size_t limit) {
+    std::size_t count = 0;
+    for (double t = 0.0; inRange(t); t = nextAbscissa(t, signedStep)) {
+        if (++count > limit) return std::nullopt;
+    }
+    return count;
+}
+
+template <class InRange>
+bool fillPass(AbscissaTable::Pass& pass, std::size_t count, double signedStep, InRange inRange,
+              const PlotGeometry& geometry) {
+    pass.t.resize(count);
+    pass.square.resize(count);
+    pass.column.resize(count);
+    const long double scale = geometry.l1;
+    double t = 0.0;
+    for (std::size_t k = 0; k < count; ++k, t = nextAbscissa(t, signedStep)) {
+        pass.t[k] = t;
+        pass.square[k] = arithmetic::squareOf(t);
+        // Cannot fail for 32-bit geometry (|l1·t| < 2^63); a table is simply
+        // not built if it did.
+        std::int64_t ceiling;
+        try {
+            ceiling = arithmetic::roundToInt64<RoundUp>(scale * t);
+        } catch (const platform::InvalidFloatOpError&) {
+            return false;
+        }
+        pass.column[k] = arithmetic::saturatingAdd(geometry.ox, ceiling);
+    }
+    return !inRange(t);  // the count was taken the same way
+}
+
+struct CacheEntry {
+    double step;
+    std::int32_t xn, l1, ox;
+    std::shared_ptr<const AbscissaTable> table;
+
+    bool matches(double otherStep, const PlotGeometry& g) const {
+        return step == otherStep && xn == g.xn && l1 == g.l1 && ox == g.ox;
+    }
+};
+
+// Most recently used first; the tables' memory stays within the budget.
+struct Cache {
+    std::mutex mutex;
+    std::list<CacheEntry> entries;
+    std::size_t bytes = 0;
+};
+
+Cache& cache() {
+    static Cache instance;
+    return instance;
+}
+
+}  // namespace
+
+std::shared_ptr<const AbscissaTable> AbscissaTable::build(double step, const PlotGeometry& geometry) {
+    const double right = geometry.xn;
+    const double left = -right;
+    const auto inRight = [right](double t) { return right >= t; };
+    const auto inLeft = [left](double t) { return left <= t; };
+
+    const std::optional<std::size_t> rightCount = countPoints(step, inRight, kMaxPoints);
+    if (!rightCount) return nullptr;
+    const std::optional<std::size_t> leftCount = countPoints(-step, inLeft, kMaxPoints - *rightCount);
+    if (!leftCount) return nullptr;
+
+    auto table = std::make_shared<AbscissaTable>();
+    if (!fillPass(table->rightward_, *rightCount, step, inRight, geometry) ||
+        !fillPass(table->leftward_, *leftCount, -step, inLeft, geometry)) {
+        return nullptr;
+    }
+    return table;
+}
+
+std::shared_ptr<const AbscissaTable> AbscissaTable::shared(double step, const PlotGeometry& geometry) {
+    Cache& shared = cache();
+    std::lock_guard lock(shared.mutex);
+    const auto found = std::find_if(shared.entries.begin(), shared.entries.end(),
+                                    [&](const CacheEntry& entry) { return entry.matches(step, geometry); });
+    if (found != shared.entries.end()) {
+        shared.entries.splice(shared.entries.begin(), shared.entries, found);
+        return found->table;
+    }
+
+    std::shared_ptr<const AbscissaTable> table = build(step, geometry);
+    if (!table) return nullptr;
+    while (!shared.entries.empty() && shared.bytes + table->bytes() > kCacheBudgetBytes) {
+        shared.bytes -= shared.entries.back().table->bytes();
+        shared.entries.pop_back();
+    }
+    shared.entries.push_front({step, geometry.xn, geometry.l1, geometry.ox, table});
+    shared.bytes += table->bytes();
+    return table;
+}
+
+std::size_t AbscissaTable::cachedBytes() {
+    Cache& shared = cache();
+    std::lock_guard lock(shared.mutex);
+    return shared.bytes;
+}
+
+}  // namespace plot

@@ -1,0 +1,346 @@
+// The compact tracing against the plain reference model: for many curves,
+// failing and huge ones included, at both steps and over several geometries,
+// the same pixels, the same pen position at the end, the same count of traced
+// points (so the same failure position) and the same y-axis ordinate.
+
+#include "plot/CompactTrace.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <map>
+#include <optional>
+#include <random>
+#include <utility>
+#include <vector>
+
+#include "TraceReference.h"
+#include "platform/PixelSurface.h"
+#include "plot/AbscissaTable.h"
+#include "plot/TraceArithmetic.h"
+
+namespace {
+
+using plot::PixelBox;
+using plot::PlotGeometry;
+using plot::TraceOutcome;
+using tracereference::PenOp;
+using tracereference::RecordingPen;
+using tracereference::TraceRecord;
+
+constexpr double kNormalStep = 0.005;
+constexpr double kFineStep = 0.00015;
+constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
+constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+
+struct Curve {
+    double a, b, c;
+};
+
+// ---------------------------------------------------------------- ceiling
+
+TEST(CeilOfExactProduct, MatchesRoundingUpUnderTheFpuMode) {
+    std::vector<double> values = {0.0, -0.0, 0.05, -0.05, 0.5, -0.5, 1.0, -1.0, 2.5, 1e-320, -1e-320,
+                                  std::numeric_limits<double>::denorm_min(), std::numeric_limits<double>::max(),
+                                  -std::numeric_limits<double>::max(), std::numeric_limits<double>::infinity(),
+                                  -std::numeric_limits<double>::infinity(), std::nan(""), 0x1p63, -0x1p63,
+                                  0x1p62, -0x1p62, 0x1p52, 0x1p52 + 1, 0x1p53 - 1, -(0x1p53 - 1), 0x1p-1074};
+    // Around the ends of the int64 range for each scale, where the ceiling
+    // stops fitting.
+    const std::int64_t scales[] = {20, -20, 1, -1, 0, 7, 2047, -2047, 3, 1024};
+    for (const std::int64_t scale : scales) {
+        if (scale == 0) continue;
+        for (const double end : {0x1p63, -0x1p63}) {
+            const double near = end / static_cast<double>(scale);
+            double below = near, above = near;
+            for (int i = 0; i < 4; ++i) {
+                values.push_back(below);
+                values.push_back(above);
+                below = std::nextafter(below, 0.0);
+                above = std::nextafter(above, end * 2);
+            }
+        }
+    }
+    std::mt19937_64 random(7);
+    std::uniform_int_distribution<std::uint64_t> anyBits;
+    for (int i = 0; i < 4000; ++i) values.push_back(std::bit_cast<double>(anyBits(random)));
+    std::uniform_real_distribution<double> small(-1e6, 1e6);
+    for (int i = 0; i < 4000; ++i) values.push_back(small(random));
+
+    for (const std::int64_t scale : scales) {
+        for (const double value : values) {
+            SCOPED_TRACE(testing::Message() << "scale=" << scale << " value=" << value);
+            std::int64_t ceiling = 12345;
+            const bool fits = plot::arithmetic::ceilOfExactProduct(value, scale, ceiling);
+            const auto expected =
+                tracereference::roundUnderFpuMode(2, static_cast<long double>(scale) * value);
+            ASSERT_EQ(fits, expected.has_value());
+            if (fits) {
+                ASSERT_EQ(ceiling, *expected);
+            }
+        }
+    }
+}
+
+// ---------------------------------------------------------------- tracing
+
+// Removes the lineTo operations that go to where the pen already is.
+std::vector<PenOp> withoutRepeatedPoints(const std::vector<PenOp>& ops) {
+    std::vector<PenOp> kept;
+    PenOp at{PenOp::Move, 0, 0};
+    for (const PenOp& op : ops) {
+        if (op.kind == PenOp::Line && op.x == at.x && op.y == at.y) continue;
+        kept.push_back(op);
+        at = op;
+    }
+    return kept;
+}
+
+// Two surfaces of one size, kept between checks: allocating window-sized
+// images for every curve would cost more than the tracings.
+struct SurfacePair {
+    platform::PixelSurface compact, plain;
+};
+
+SurfacePair& surfacesOf(int width, int height) {
+    static std::map<std::pair<int, int>, SurfacePair> surfaces;
+    SurfacePair& pair = surfaces[{width, height}];
+    for (platform::PixelSurface* surface : {&pair.compact, &pair.plain}) {
+        surface->resize(width, height, 0);
+        surface->fillRect({0, 0, width, height}, 0);
+        surface->setPenColor(1);
+    }
+    return pair;
+}
+
+void draw(const std::vector<PenOp>& ops, platform::PixelSurface& surface) {
+    for (const PenOp& op : ops) {
+        if (op.kind == PenOp::Move) {
+            surface.moveTo(op.x, op.y);
+        } else {
+            surface.lineTo(op.x, op.y);
+        }
+    }
+}
+
+bool samePixels(const platform::PixelSurface& lhs, const platform::PixelSurface& rhs) {
+    const std::size_t count = std::size_t(lhs.width()) * std::size_t(lhs.height());
+    return std::equal(lhs.pixels(), lhs.pixels() + count, rhs.pixels());
+}
+
+// A box around every point the reference visited, so that no point lies
+// beyond an edge; empty when a point sits at the end of the int64 range.
+std::optional<PixelBox> boxAround(const std::vector<PenOp>& ops) {
+    PixelBox box{kMax, kMax, kMin, kMin};
+    for (const PenOp& op : ops) {
+        if (op.x == kMax || op.y == kMax) return std::nullopt;
+        box = {std::min(box.left, op.x), std::min(box.top, op.y), std::max(box.right, op.x + 1),
+               std::max(box.bottom, op.y + 1)};
+    }
+    return box;
+}
+
+struct Expected {
+    TraceRecord record;
+    std::int64_t pointsTraced;
+};
+
+Expected reference(const Curve& curve, double step, const PlotGeometry& g) {
+    Expected expected{tracereference::referenceTrace(curve.a, curve.b, curve.c, step, g), 0};
+    expected.pointsTraced = std::count_if(expected.record.ops.begin(), expected.record.ops.end(),
+                                          [](const PenOp& op) { return op.kind == PenOp::Line; });
+    return expected;
+}
+
+void expectSameOutcome(const TraceOutcome& outcome, const Expected& expected) {
+    EXPECT_EQ(outcome.failed, expected.record.failed);
+    EXPECT_EQ(outcome.pointsTraced, expected.pointsTraced);
+    ASSERT_LE(expected.record.yIntercepts.size(), 1u);
+    if (expected.record.yIntercepts.empty()) {
+        EXPECT_FALSE(outcome.yIntercept.has_value());
+    } else {
+        ASSERT_TRUE(outcome.yIntercept.has_value());
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(*outcome.yIntercept),
+                  std::bit_cast<std::uint64_t>(expected.record.yIntercepts[0]));
+    }
+}
+
+// Checks one curve: with a box holding every point, the operations are the
+// reference's without repeated points; with the box of a surface, the pixels
+// on that surface and the pen's final position are the reference's.
+void expectEquivalent(const Curve& curve, double step, const PlotGeometry& g, int width, int height) {
+    SCOPED_TRACE(testing::Message() << "a=" << curve.a << " b=" << curve.b << " c=" << curve.c << " step=" << step
+                                    << " l1=" << g.l1 << " ox=" << g.ox << " oy=" << g.oy << " xn=" << g.xn);
+    const Expected expected = reference(curve, step, g);
+
+    if (const std::optional<PixelBox> everything = boxAround(expected.record.ops)) {
+        RecordingPen pen;
+        const TraceOutcome outcome = plot::traceCurveCompact(curve.a, curve.b, curve.c, step, g, *everything, pen);
+        expectSameOutcome(outcome, expected);
+        EXPECT_EQ(pen.ops, withoutRepeatedPoints(expected.record.ops));
+    }
+
+    RecordingPen pen;
+    const PixelBox surfaceBox{0, 0, width, height};
+    const TraceOutcome outcome = plot::traceCurveCompact(curve.a, curve.b, curve.c, step, g, surfaceBox, pen);
+    expectSameOutcome(outcome, expected);
+    EXPECT_LE(pen.ops.size(), expected.record.ops.size());
+    SurfacePair& surfaces = surfacesOf(width, height);
+    draw(pen.ops, surfaces.compact);
+    draw(expected.record.ops, surfaces.plain);
+    EXPECT_TRUE(samePixels(surfaces.compact, surfaces.plain));
+    const platform::PixelRect compactDirty = surfaces.compact.takeDirtyRect();
+    const platform::PixelRect plainDirty = surfaces.plain.takeDirtyRect();
+    EXPECT_EQ(compactDirty.left, plainDirty.left);
+    EXPECT_EQ(compactDirty.top, plainDirty.top);
+    EXPECT_EQ(compactDirty.right, plainDirty.right);
+    EXPECT_EQ(compactDirty.bottom, plainDirty.bottom);
+    if (!pen.ops.empty()) {  // where the pen was left
+        EXPECT_EQ(pen.ops.back().x, expected.record.ops.back().x);
+        EXPECT_EQ(pen.ops.back().y, expected.record.ops.back().y);
+    }
+}
+
+// Coefficients over many magnitudes, some zero, some large enough to fail.
+double randomCoefficient(std::mt19937_64& random) {
+    std::uniform_int_distribution<int> kind(0, 9);
+    std::uniform_real_distribution<double> mantissa(1.0, 10.0);
+    std::uniform_int_distribution<int> decade(-20, 19);
+    if (kind(random) == 0) return 0.0;
+    const double magnitude = mantissa(random) * std::pow(10.0, decade(random));
+    return kind(random) < 5 ? -magnitude : magnitude;
+}
+
+// Curves chosen for the paths they take: monotone and non-monotone passes,
+// failures at the first point, part-way along a monotone pass (found by
+// bisection) and along a non-monotone one, the leftward pass failing alone,
+// lines, constants, and curves that stay off the plot.
+const std::vector<Curve> kChosenCurves = {
+    {1, 0, -4},       {1, -2, 0.5},      {1, -2, 1},     {0, 2, -1},      {0, 0, 3},      {0, 0, 0},
+    {-1, 0, 4},       {2, 3, -5},        {-2, -3, 5},    {0.5, -3, 2},    {1e17, 0, 0},   {1e17, -1, 0},
+    {-1e16, 1e17, 0}, {1e16, -1e17, 0},  {0, 0, 1e18},   {0, 0, -1e18},   {0, 1e18, 0},   {1e-300, 0, 0},
+    {0, 0, 1e3},      {0, 0, -1e3},      {1e6, 0, 0},    {-1e6, 1e6, 1},  {0, 5e16, 0},   {0, -5e16, 3},
+    {0.001, 0, 0},    {-0.001, 0.01, 0}, {1e300, 0, 0},  {1e308, 1e308, 0}, {3, -0.0, -0.0}, {-0.0, 2, 0},
+};
+
+// The curves of the refresh benchmarks.
+std::vector<Curve> replayCurves() {
+    std::vector<Curve> curves;
+    for (int k = 0; k < 100; ++k) curves.push_back({(k - 50) / 25.0, double(k % 7 - 3), double(k % 11 - 5)});
+    return curves;
+}
+
+PlotGeometry geometryWith(std::int32_t l1, std::int32_t ox, std::int32_t oy) {
+    PlotGeometry g;
+    g.l1 = l1;
+    g.ox = ox;
+    g.oy = oy;
+    return g;
+}
+
+TEST(TraceCurveCompact, MatchesTheReferenceAtTheNormalStep) {
+    const PlotGeometry window;  // the default geometry on a window-sized surface
+    const PlotGeometry small = geometryWith(20, 48, 36);
+    const PlotGeometry scales[] = {geometryWith(1, 48, 36), geometryWith(7, 10, 80), geometryWith(1000, 48, -36),
+                                   geometryWith(3000, 48, 36), geometryWith(-20, 48, 36), geometryWith(0, 48, 36)};
+    for (const Curve& curve : kChosenCurves) {
+        expectEquivalent(curve, kNormalStep, window, 651, 640);
+        expectEquivalent(curve, kNormalStep, small, 96, 72);
+        for (const PlotGeometry& g : scales) expectEquivalent(curve, kNormalStep, g, 96, 72);
+    }
+    for (const Curve& curve : replayCurves()) expectEquivalent(curve, kNormalStep, window, 651, 640);
+
+    std::mt19937_64 random(2025);
+    for (int i = 0; i < 200; ++i) {
+        const Curve curve{randomCoefficient(random), randomCoefficient(random), randomCoefficient(random)};
+        expectEquivalent(curve, kNormalStep, window, 651, 640);
+        expectEquivalent(curve, kNormalStep, i % 2 ? small : scales[i % 6], 96, 72);
+    }
+}
+
+TEST(TraceCurveCompact, MatchesTheReferenceAtTheFineStep) {
+    const PlotGeometry window;
+    const PlotGeometry small = geometryWith(20, 48, 36);
+    for (const Curve& curve : kChosenCurves) {
+        expectEquivalent(curve, kFineStep, window, 651, 640);
+        expectEquivalent(curve, kFineStep, small, 96, 72);
+    }
+    const std::vector<Curve> replay = replayCurves();
+    for (std::size_t k = 0; k < replay.size(); k += 5) expectEquivalent(replay[k], kFineStep, window, 651, 640);
+
+    std::mt19937_64 random(2026);
+    for (int i = 0; i < 12; ++i) {
+        const Curve curve{randomCoefficient(random), randomCoefficient(random), randomCoefficient(random)};
+        expectEquivalent(curve, kFineStep, window, 651, 640);
+    }
+}
+
+// Other ranges of x: none at all (xn < 0), one point per pass, and one too
+// long for the cache, traced without a table.
+TEST(TraceCurveCompact, MatchesTheReferenceForOtherRanges) {
+    for (const std::int32_t xn : {-3, 0, 1, 40}) {
+        PlotGeometry g;
+        g.xn = xn;
+        const double step = xn == 40 ? kFineStep : kNormalStep;
+        for (const Curve& curve : {Curve{1, -2, 0.5}, Curve{1e17, 0, 0}, Curve{0, 0, 1e18}}) {
+            expectEquivalent(curve, step, g, 651, 640);
+        }
+    }
+}
+
+// At 15 pixels a step, the first three points lie above and left of the
+// surface, left of it, then above it: the middle point cannot be left out,
+// since the segment after it crosses the surface. The doubles nearest 0.005
+// and 0.01 lie just above them, so 3000·t is just above 15 and 30, and the
+// columns are −20 + 16 and −20 + 31.
+TEST(TraceCurveCompact, KeepsAPointWhereThePolylineTurnsAroundACorner) {
+    const PlotGeometry steep = geometryWith(3000, -20, 36);
+    const Curve turning{664, -6.64, 0.0153};
+    RecordingPen pen;
+    plot::traceCurveCompact(turning.a, turning.b, turning.c, kNormalStep, steep, PixelBox{0, 0, 96, 72}, pen);
+    ASSERT_GE(pen.ops.size(), 4u);
+    EXPECT_EQ(pen.ops[1], (PenOp{PenOp::Move, -20, -10}));
+    EXPECT_EQ(pen.ops[2], (PenOp{PenOp::Line, -4, 39}));  // ceil(3000·(−0.0013)) = −3
+    EXPECT_EQ(pen.ops[3], (PenOp{PenOp::Line, 11, -10}));  // ceil(3000·0.0153) = 46
+    expectEquivalent(turning, kNormalStep, steep, 96, 72);
+}
+
+TEST(TraceCurveCompact, RejectsASteplessTracingBeforeDrawing) {
+    RecordingPen pen;
+    const PixelBox box{0, 0, 10, 10};
+    EXPECT_THROW(plot::traceCurveCompact(1, 0, 0, 0.0, PlotGeometry{}, box, pen), std::invalid_argument);
+    EXPECT_THROW(plot::traceCurveCompact(1, 0, 0, std::nan(""), PlotGeometry{}, box, pen), std::invalid_argument);
+    EXPECT_TRUE(pen.ops.empty());
+}
+
+// The abscissae of both steps fit the cache together; a range too long for
+// the budget is not cached, and the cache never grows beyond it.
+TEST(AbscissaTable, StaysWithinItsMemoryBudget) {
+    const PlotGeometry window;
+    const auto fine = plot::AbscissaTable::shared(kFineStep, window);
+    const auto normal = plot::AbscissaTable::shared(kNormalStep, window);
+    ASSERT_TRUE(fine && normal);
+    EXPECT_EQ(fine->rightward().size(), 66667u);
+    EXPECT_EQ(normal->leftward().size(), 2000u);
+    EXPECT_EQ(fine->rightward().t.back(), 9.999899999987832);
+    EXPECT_EQ(normal->rightward().t.back(), 9.995000000000163);
+    EXPECT_EQ(normal->rightward().column[1], 301);  // x = 0.005 lies at ox + 1
+    EXPECT_EQ(normal->leftward().column[1], 300);   // x = −0.005 at ox + 0
+    EXPECT_EQ(plot::AbscissaTable::shared(kFineStep, window), fine);  // built once
+
+    PlotGeometry wide = window;
+    wide.xn = 40;
+    EXPECT_EQ(plot::AbscissaTable::shared(kFineStep, wide), nullptr);
+    for (std::int32_t ox = 0; ox < 10; ++ox) {
+        PlotGeometry moved = window;
+        moved.ox = ox;
+        EXPECT_NE(plot::AbscissaTable::shared(kFineStep, moved), nullptr);
+        EXPECT_LE(plot::AbscissaTable::cachedBytes(), plot::AbscissaTable::kCacheBudgetBytes);
+    }
+}
+
+}  // namespace
