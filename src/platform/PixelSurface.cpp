@@ -16,6 +16,8 @@
 // (up to 2^64 - 1) and their products unsigned 128-bit. Before walking, the
 // range of i is cut exactly to the steps whose pixel lies inside the image:
 // the work is proportional to the visible pixels however long the segment is.
+// Segments with both ends inside skip that cut, and segments with both ends
+// beyond one edge of the image are dropped at once.
 
 namespace platform {
 
@@ -104,6 +106,35 @@ void PixelSurface::drawSegmentTo(std::int64_t x1, std::int64_t y1) {
     penY_ = y1;
     if (width_ <= 0 || height_ <= 0 || clip_.size() != pixels_.size()) return;
 
+    // Every pixel of the segment lies in the box its ends span.
+    const auto inside = [this](std::int64_t x, std::int64_t y) {
+        return x >= 0 && x < width_ && y >= 0 && y < height_;
+    };
+    if (inside(x0, y0) && inside(x1, y1)) {
+        drawInsideSegment(int(x0), int(y0), int(x1), int(y1));
+        return;
+    }
+    if ((x0 < 0 && x1 < 0) || (x0 >= width_ && x1 >= width_) || (y0 < 0 && y1 < 0) ||
+        (y0 >= height_ && y1 >= height_)) {
+        return;
+    }
+    drawClippedSegment(x0, y0, x1, y1);
+}
+
+// The common case, both ends in the image: nothing to clip, and every length
+// fits an int.
+void PixelSurface::drawInsideSegment(int x0, int y0, int x1, int y1) {
+    const int dx = x1 - x0, dy = y1 - y0;
+    const u64 lengthX = u64(dx < 0 ? -dx : dx), lengthY = u64(dy < 0 ? -dy : dy);
+    if (lengthX == 0 && lengthY == 0) return;
+    const bool xMajor = lengthX >= lengthY;
+    const u64 n = xMajor ? lengthX : lengthY;
+    const u64 m = xMajor ? lengthY : lengthX;
+    const int signX = dx < 0 ? -1 : 1, signY = dy < 0 ? -1 : 1;
+    walk({x0, y0, xMajor, xMajor ? signX : signY, xMajor ? signY : signX, n, n / 2 + (n & 1) - 1, m, n - m});
+}
+
+void PixelSurface::drawClippedSegment(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1) {
     const AxisSpan spanX = axisSpan(x0, x1), spanY = axisSpan(y0, y1);
     if (spanX.length == 0 && spanY.length == 0) return;
 
@@ -139,7 +170,7 @@ void PixelSurface::drawSegmentTo(std::int64_t x1, std::int64_t y1) {
     }
     if (first > last) return;
 
-    // Walk the visible steps; `remainder` is (i*m + bias) mod n.
+    // Start at step `first`, with `remainder` = (first*m + bias) mod n.
     u64 offset = 0, remainder = bias;
     if (first > 0) {
         const u128 numerator = u128(first) * m + bias;
@@ -148,39 +179,39 @@ void PixelSurface::drawSegmentTo(std::int64_t x1, std::int64_t y1) {
     }
     const int majorPos = int(majorStart + major.sign * first);
     const int minorPos = int(minorStart + minor.sign * i128(offset));
-    const int startX = xMajor ? majorPos : minorPos;
-    const int startY = xMajor ? minorPos : majorPos;
+    walk({xMajor ? majorPos : minorPos, xMajor ? minorPos : majorPos, xMajor, major.sign, minor.sign,
+          u64(last - first) + 1, remainder, m, n - m});
+}
 
+void PixelSurface::walk(const Walk& w) {
     const std::ptrdiff_t rowStep = width_;
-    const std::ptrdiff_t majorStep = xMajor ? major.sign : major.sign * rowStep;
-    const std::ptrdiff_t minorStep = xMajor ? minor.sign * rowStep : minor.sign;
-    const u64 slack = n - m;  // remainder + m >= n  <=>  remainder >= slack
-    const u64 steps = u64(last - first) + 1;  // at most majorSize
+    const std::ptrdiff_t majorStep = w.xMajor ? w.majorSign : w.majorSign * rowStep;
+    const std::ptrdiff_t minorStep = w.xMajor ? w.minorSign * rowStep : w.minorSign;
 
     std::uint32_t* const pixels = pixels_.data();
     const std::uint8_t* const clip = clip_.data();
-    std::ptrdiff_t index = std::ptrdiff_t(startY) * rowStep + startX;
+    std::ptrdiff_t index = std::ptrdiff_t(w.startY) * rowStep + w.startX;
+    u64 remainder = w.remainder;
     int minorMoves = 0;
-    for (u64 k = 0; k < steps; ++k) {
+    for (u64 k = 0; k < w.steps; ++k) {
         if (clip[index]) pixels[index] = penColor_;
-        if (k + 1 == steps) break;
-        if (remainder >= slack) {
-            remainder -= slack;
+        if (k + 1 == w.steps) break;
+        if (remainder >= w.slack) {  // remainder + m >= n: the minor coordinate moves
+            remainder -= w.slack;
             index += minorStep;
             ++minorMoves;
         } else {
-            remainder += m;
+            remainder += w.m;
         }
         index += majorStep;
     }
 
     // The walked pixels run monotonically from the start to the end pixel.
-    const int endMajor = majorPos + major.sign * int(steps - 1);
-    const int endMinor = minorPos + minor.sign * minorMoves;
-    const int endX = xMajor ? endMajor : endMinor;
-    const int endY = xMajor ? endMinor : endMajor;
-    growDirty(std::min(startX, endX), std::min(startY, endY), std::max(startX, endX) + 1,
-              std::max(startY, endY) + 1);
+    const int majorMoves = int(w.steps - 1);
+    const int endX = w.startX + (w.xMajor ? w.majorSign * majorMoves : w.minorSign * minorMoves);
+    const int endY = w.startY + (w.xMajor ? w.minorSign * minorMoves : w.majorSign * majorMoves);
+    growDirty(std::min(w.startX, endX), std::min(w.startY, endY), std::max(w.startX, endX) + 1,
+              std::max(w.startY, endY) + 1);
 }
 
 }  // namespace platform

@@ -53,7 +53,20 @@ public:
     PixelRect takeDirtyRect();
 
 private:
+    // Pixels of one segment from a start pixel inside the image: `steps` unit
+    // steps along the major axis, with a step along the minor one whenever
+    // the running `remainder` reaches `slack` (else it grows by m).
+    struct Walk {
+        int startX, startY;
+        bool xMajor;
+        int majorSign, minorSign;
+        std::uint64_t steps, remainder, m, slack;
+    };
+
     void drawSegmentTo(std::int64_t x, std::int64_t y);  // then moves the pen there
+    void drawInsideSegment(int x0, int y0, int x1, int y1);
+    void drawClippedSegment(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1);
+    void walk(const Walk& walk);
     void growDirty(int left, int top, int right, int bottom);
 
     int width_ = 0, height_ = 0;

@@ -1,6 +1,7 @@
 #include "plot/AbscissaTable.h"
 
 #include <algorithm>
+#include <cmath>
 #include <list>
 #include <mutex>
 #include <optional>
@@ -45,6 +46,9 @@ bool fillPass(AbscissaTable::Pass& pass, std::size_t count, double signedStep, I
             return false;
         }
         pass.column[k] = arithmetic::saturatingAdd(geometry.ox, ceiling);
+        // Exact in extended precision: neighbours are close in magnitude.
+        const long double step = k == 0 ? 0.0L : std::fabs(static_cast<long double>(t) - pass.t[k - 1]);
+        if (k == 1 || (k > 1 && step < pass.smallestStep)) pass.smallestStep = step;
     }
     return !inRange(t);  // the count was taken the same way
 }

@@ -22,6 +22,7 @@ public:
         std::vector<double> t;
         std::vector<long double> square;
         std::vector<std::int64_t> column;
+        long double smallestStep = 0;  // the least |t[k+1] − t[k]|, exactly
         std::size_t size() const { return t.size(); }
     };
 

@@ -123,6 +123,72 @@ struct PassResult {
     bool failed;
 };
 
+// Where a pass's pixels are known to be monotone: over the points 0 to
+// prefixEnd and over suffixStart to the last; the points between are traced
+// one by one.
+struct MonotonePieces {
+    std::size_t prefixEnd, suffixStart;
+};
+
+// The ordinate's computation is a chain of roundings, each a monotone
+// function of its operands: t·t, its product with a, t·b, the sum of the two
+// products (U), the sum with c, the rounding to double and the scaled
+// ceiling. Along a pass |t| grows, so where U moves one way from point to
+// point, so do the pixel rows (the columns always do).
+//   If a·t² and b·t move the same way (a and b of equal signs on the right,
+// of opposite signs on the left, or either zero), U is monotone over the
+// whole pass. Otherwise it turns once, near the vertex. With ε = 2^-64 the
+// computed U at t is a·t²(1 + α) + b·t(1 + β), |α| ≤ 2ε + ε², |β| ≤ ε, so
+// between neighbours u, v (|u|, |v| ≤ T = |last t|):
+//     U(v) − U(u) = (v − u)·q + r,  q = a·(u + v) + b,
+//     |r| ≤ (4ε + 2ε²)·|a|·T² + 2ε·|b|·T < 5ε·(|a|·T² + |b|·T) = R.
+// Where |q| > R / h (h the least |v − u|), U(v) − U(u) has the sign of
+// (v − u)·q. Computed in extended precision, q is off by at most
+// 3ε·|a|·|u + v| + ε·|b| < 8ε·(|a|·T + |b|) = E; so a computed |q| above
+// 2·(R / h + E) guarantees that sign. That computed q is itself monotone
+// along the pass: the neighbour pairs where it clears the bound on one side
+// form a prefix, on the other side a suffix, and only the pairs between them,
+// a few around the vertex, are left to trace point by point.
+MonotonePieces monotonePieces(const AbscissaTable::Pass& pass, double a, double b, double c, bool rightward) {
+    const std::size_t last = pass.size() - 1;
+    const MonotonePieces pointByPoint{0, last}, monotone{last, last};
+    if (!std::isfinite(a) || !std::isfinite(b) || !std::isfinite(c)) return pointByPoint;
+    const bool sameSigns = (a >= 0 && b >= 0) || (a <= 0 && b <= 0);
+    const bool oppositeSigns = (a >= 0 && b <= 0) || (a <= 0 && b >= 0);
+    if (rightward ? sameSigns : oppositeSigns) return monotone;
+    if (last < 2 || !(pass.smallestStep > 0)) return pointByPoint;
+
+    constexpr long double epsilon = 0x1p-64L;
+    const long double absA = std::fabs(static_cast<long double>(a)), absB = std::fabs(static_cast<long double>(b));
+    const long double reach = std::fabs(static_cast<long double>(pass.t[last]));
+    const long double roundingOfU = 5 * epsilon * (absA * reach * reach + absB * reach);
+    const long double roundingOfQ = 8 * epsilon * (absA * reach + absB);
+    const long double bound = 2 * (roundingOfU / pass.smallestStep + roundingOfQ);
+
+    const auto q = [&](std::size_t k) {
+        return static_cast<long double>(a) * (static_cast<long double>(pass.t[k]) + pass.t[k + 1]) + b;
+    };
+    const bool rising = q(last - 1) >= q(0);
+    const auto beforeVertex = [&](std::size_t k) { return rising ? q(k) < -bound : q(k) > bound; };
+    const auto afterVertex = [&](std::size_t k) { return rising ? q(k) > bound : q(k) < -bound; };
+    // The first pair in [from, to) not satisfying `holds`, a prefix predicate.
+    const auto endOfPrefix = [](std::size_t from, std::size_t to, const auto& holds) {
+        while (from < to) {
+            const std::size_t middle = from + (to - from) / 2;
+            if (holds(middle)) {
+                from = middle + 1;
+            } else {
+                to = middle;
+            }
+        }
+        return from;
+    };
+    const std::size_t prefixEnd = endOfPrefix(0, last, beforeVertex);
+    const std::size_t suffixStart =
+        endOfPrefix(prefixEnd, last, [&](std::size_t k) { return !afterVertex(k); });
+    return {prefixEnd, suffixStart};
+}
+
 // One pass over the abscissae of a table, for one curve.
 template <class Ceiling>
 class PassTracer {
@@ -144,56 +210,105 @@ public:
     }
     bool pixelAt(std::size_t k, Pixel& pixel) const { return pixelAt(k, ordinateAt(k), pixel); }
 
-    // Every point in turn, from the first, which the pen is at.
-    PassResult traceEveryPoint() {
-        const std::size_t count = pass_.size();
-        for (std::size_t k = 1; k < count; ++k) {
-            Pixel pixel;
-            if (!pixelAt(k, pixel)) return {std::int64_t(k), true};
-            out_.lineTo(pixel);
+    // The points after the first, which the pen is at.
+    PassResult traceFrom(Pixel first, const MonotonePieces& pieces) {
+        Reached reached{false, 0, first};
+        if (pieces.prefixEnd > 0) reached = traceMonotone(0, first, pieces.prefixEnd);
+        if (!reached.failed && pieces.suffixStart > reached.index) {
+            reached = traceEachPoint(reached.index, pieces.suffixStart);
         }
-        return {std::int64_t(count), false};
-    }
-
-    // For a pass whose pixels are monotone in both coordinates: the points
-    // that succeed form a prefix, found by bisection, and within it the
-    // points are traced by bisection too.
-    PassResult traceMonotone(Pixel first) {
-        const std::size_t count = pass_.size();
-        std::size_t last = count - 1;
-        Pixel lastPixel;
-        bool failed = false;
-        if (!pixelAt(last, lastPixel)) {
-            failed = true;
-            std::size_t good = 0, bad = last;
-            while (bad - good > 1) {
-                const std::size_t middle = good + (bad - good) / 2;
-                (pixelAt(middle, lastPixel) ? good : bad) = middle;
-            }
-            last = good;
-            pixelAt(last, lastPixel);
-        }
-        traceMonotoneRun(0, first, last, lastPixel);
-        return {failed ? std::int64_t(last) + 1 : std::int64_t(count), failed};
+        const std::size_t last = pass_.size() - 1;
+        if (!reached.failed && last > reached.index) reached = traceMonotone(reached.index, reached.pixel, last);
+        if (reached.failed) return {std::int64_t(reached.index), true};
+        return {std::int64_t(pass_.size()), false};
     }
 
 private:
-    // Issues the points after `first` up to `last`, the pen being at `first`.
-    // Between two points the pixels lie between theirs: if the two are equal
-    // or beyond one edge, so is everything between.
-    void traceMonotoneRun(std::size_t first, Pixel firstPixel, std::size_t last, Pixel lastPixel) {
-        if (firstPixel == lastPixel) return;
-        if (last - first == 1 || out_.beyondOneEdge(firstPixel, lastPixel)) {
-            out_.lineTo(lastPixel);
-            return;
+    // The last point traced and its pixel, or the point that failed.
+    struct Reached {
+        bool failed;
+        std::size_t index;
+        Pixel pixel;
+    };
+
+    Reached traceEachPoint(std::size_t from, std::size_t to) {
+        Pixel pixel;
+        for (std::size_t k = from + 1; k <= to; ++k) {
+            if (!pixelAt(k, pixel)) return {true, k, {}};
+            out_.lineTo(pixel);
         }
-        const std::size_t middle = first + (last - first) / 2;
-        Pixel middlePixel;
-        if (!pixelAt(middle, middlePixel)) {
-            throw std::logic_error("traceCurveCompact: a point between two traced ones failed");
+        return {false, to, pixel};
+    }
+
+    // The points after `from` up to `to`, over which the pixels are monotone
+    // in both coordinates: if `to` fails, the points that succeed form a
+    // prefix, found by bisection.
+    Reached traceMonotone(std::size_t from, Pixel fromPixel, std::size_t to) {
+        Pixel toPixel;
+        if (pixelAt(to, toPixel)) {
+            traceMonotoneRun(from, fromPixel, to, toPixel);
+            return {false, to, toPixel};
         }
-        traceMonotoneRun(first, firstPixel, middle, middlePixel);
-        traceMonotoneRun(middle, middlePixel, last, lastPixel);
+        std::size_t good = from, bad = to;
+        Pixel goodPixel = fromPixel;
+        while (bad - good > 1) {
+            const std::size_t middle = good + (bad - good) / 2;
+            Pixel pixel;
+            if (pixelAt(middle, pixel)) {
+                good = middle;
+                goodPixel = pixel;
+            } else {
+                bad = middle;
+            }
+        }
+        traceMonotoneRun(from, fromPixel, good, goodPixel);
+        return {true, bad, {}};
+    }
+
+    // Between two points of a monotone stretch the pixels lie between theirs:
+    // if the two are equal, or beyond one edge, so is everything between, and
+    // the points between need no operation.
+    bool needNothingBetween(Pixel from, Pixel to) const { return from == to || out_.beyondOneEdge(from, to); }
+
+    // Issues the points after `at` up to `to`, the pen being at `at`: each run
+    // of points that need no operation is measured by galloping ahead, then
+    // bisecting, and only its last point and the one after it are issued.
+    void traceMonotoneRun(std::size_t at, Pixel atPixel, std::size_t to, Pixel toPixel) {
+        while (at < to) {
+            if (needNothingBetween(atPixel, toPixel)) {
+                out_.lineTo(toPixel);
+                return;
+            }
+            std::size_t same = at, differs = to;  // needs nothing up to `same`; `differs` does
+            Pixel samePixel = atPixel, differsPixel = toPixel;
+            for (std::size_t stride = 1; same + stride < to; stride *= 2) {
+                Pixel pixel;
+                pixelAt(same + stride, pixel);
+                if (!needNothingBetween(atPixel, pixel)) {
+                    differs = same + stride;
+                    differsPixel = pixel;
+                    break;
+                }
+                same += stride;
+                samePixel = pixel;
+            }
+            while (differs - same > 1) {
+                const std::size_t middle = same + (differs - same) / 2;
+                Pixel pixel;
+                pixelAt(middle, pixel);
+                if (needNothingBetween(atPixel, pixel)) {
+                    same = middle;
+                    samePixel = pixel;
+                } else {
+                    differs = middle;
+                    differsPixel = pixel;
+                }
+            }
+            out_.lineTo(samePixel);
+            out_.lineTo(differsPixel);
+            at = differs;
+            atPixel = differsPixel;
+        }
     }
 
     const AbscissaTable::Pass& pass_;
@@ -202,19 +317,6 @@ private:
     const std::int64_t oy_;
     PolylineEmitter& out_;
 };
-
-// Whether the ordinates computed along a pass are monotone. Every operation
-// of the computation (t·t, its product with a, t·b, the sums, the rounding to
-// double, the scaled ceiling) is a monotone function of its operands, so the
-// result is monotone when a·t² and b·t move the same way as t moves away
-// from 0: on the right when a and b have equal signs, on the left when they
-// have opposite ones.
-bool isMonotone(double a, double b, double c, bool rightward) {
-    if (!std::isfinite(a) || !std::isfinite(b) || !std::isfinite(c)) return false;
-    const bool sameSigns = (a >= 0 && b >= 0) || (a <= 0 && b <= 0);
-    const bool oppositeSigns = (a >= 0 && b <= 0) || (a <= 0 && b >= 0);
-    return rightward ? sameSigns : oppositeSigns;
-}
 
 template <class Ceiling>
 TraceOutcome traceWithTable(double a, double b, double c, const AbscissaTable& table, Ceiling ceiling,
@@ -234,8 +336,7 @@ TraceOutcome traceWithTable(double a, double b, double c, const AbscissaTable& t
         out.moveTo(first);
         if (rightward) outcome.yIntercept = firstOrdinate;
 
-        const PassResult result =
-            isMonotone(a, b, c, rightward) ? tracer.traceMonotone(first) : tracer.traceEveryPoint();
+        const PassResult result = tracer.traceFrom(first, monotonePieces(pass, a, b, c, rightward));
         outcome.pointsTraced += result.pointsTraced;
         if (result.failed) {
             outcome.failed = true;
