@@ -49,7 +49,10 @@ bool fillPass(AbscissaTable::Pass& pass, std::size_t count, double signedStep, I
         // Exact in extended precision: neighbours are close in magnitude.
         const long double step = k == 0 ? 0.0L : std::fabs(static_cast<long double>(t) - pass.t[k - 1]);
         if (k == 1 || (k > 1 && step < pass.smallestStep)) pass.smallestStep = step;
+        if (k > 0 && pass.column[k] != pass.column[k - 1]) pass.columnEnds.push_back(std::uint32_t(k - 1));
     }
+    if (count > 0) pass.columnEnds.push_back(std::uint32_t(count - 1));
+    pass.columnEnds.shrink_to_fit();
     return !inRange(t);  // the count was taken the same way
 }
 

@@ -17,19 +17,28 @@ namespace plot {
 class AbscissaTable {
 public:
     // One pass: point k is at abscissa t[k], with t[k]·t[k] as the tracing
-    // computes it, in pixel column column[k] = ox + ceil(l1·t[k]).
+    // computes it, in pixel column column[k] = ox + ceil(l1·t[k]). Points
+    // that share a column are consecutive; columnEnds holds the last index of
+    // each such run, in order.
     struct Pass {
         std::vector<double> t;
         std::vector<long double> square;
         std::vector<std::int64_t> column;
+        std::vector<std::uint32_t> columnEnds;
         long double smallestStep = 0;  // the least |t[k+1] − t[k]|, exactly
         std::size_t size() const { return t.size(); }
+        std::size_t bytes() const {
+            return size() * (sizeof(double) + sizeof(long double) + sizeof(std::int64_t)) +
+                   columnEnds.size() * sizeof(std::uint32_t);
+        }
     };
 
     // Memory for all cached tables together (a table larger than this is
     // never built).
     static constexpr std::size_t kCacheBudgetBytes = std::size_t{8} << 20;
-    static constexpr std::size_t kBytesPerPoint = sizeof(double) + sizeof(long double) + sizeof(std::int64_t);
+    // At most, a column run per point.
+    static constexpr std::size_t kBytesPerPoint =
+        sizeof(double) + sizeof(long double) + sizeof(std::int64_t) + sizeof(std::uint32_t);
 
     // The table of (step, xn, l1, ox), built on first use and kept while the
     // cache has room; null when it would not fit in the budget or a column
@@ -44,7 +53,7 @@ public:
 
     const Pass& rightward() const { return rightward_; }
     const Pass& leftward() const { return leftward_; }
-    std::size_t bytes() const { return (rightward_.size() + leftward_.size()) * kBytesPerPoint; }
+    std::size_t bytes() const { return rightward_.bytes() + leftward_.bytes(); }
 
 private:
     Pass rightward_;

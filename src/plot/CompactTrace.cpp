@@ -1,5 +1,6 @@
 #include "plot/CompactTrace.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
@@ -266,49 +267,40 @@ private:
     }
 
     // Between two points of a monotone stretch the pixels lie between theirs:
-    // if the two are equal, or beyond one edge, so is everything between, and
-    // the points between need no operation.
+    // if the two are beyond one edge, so is everything between, and the
+    // points between need no operation.
     bool needNothingBetween(Pixel from, Pixel to) const { return from == to || out_.beyondOneEdge(from, to); }
 
-    // Issues the points after `at` up to `to`, the pen being at `at`: each run
-    // of points that need no operation is measured by galloping ahead, then
-    // bisecting, and only its last point and the one after it are issued.
+    // Issues the points after `at` up to `to`, the pen being at `at`, column
+    // by column. Within a column the rows of a monotone stretch are monotone
+    // too, and the vertical segments joining them draw what one segment from
+    // the column's first point to its last draws: only those two are issued.
+    // Once the rest of the stretch lies beyond one edge, only its end is.
     void traceMonotoneRun(std::size_t at, Pixel atPixel, std::size_t to, Pixel toPixel) {
+        auto columnEnd = std::lower_bound(pass_.columnEnds.begin(), pass_.columnEnds.end(), at + 1);
         while (at < to) {
             if (needNothingBetween(atPixel, toPixel)) {
                 out_.lineTo(toPixel);
                 return;
             }
-            std::size_t same = at, differs = to;  // needs nothing up to `same`; `differs` does
-            Pixel samePixel = atPixel, differsPixel = toPixel;
-            for (std::size_t stride = 1; same + stride < to; stride *= 2) {
-                Pixel pixel;
-                pixelAt(same + stride, pixel);
-                if (!needNothingBetween(atPixel, pixel)) {
-                    differs = same + stride;
-                    differsPixel = pixel;
-                    break;
-                }
-                same += stride;
-                samePixel = pixel;
+            const std::size_t first = at + 1;
+            const std::size_t last = std::min<std::size_t>(*columnEnd++, to);
+            atPixel = pixelBetween(first, to, toPixel);
+            out_.lineTo(atPixel);
+            if (last > first) {
+                atPixel = pixelBetween(last, to, toPixel);
+                out_.lineTo(atPixel);
             }
-            while (differs - same > 1) {
-                const std::size_t middle = same + (differs - same) / 2;
-                Pixel pixel;
-                pixelAt(middle, pixel);
-                if (needNothingBetween(atPixel, pixel)) {
-                    same = middle;
-                    samePixel = pixel;
-                } else {
-                    differs = middle;
-                    differsPixel = pixel;
-                }
-            }
-            out_.lineTo(samePixel);
-            out_.lineTo(differsPixel);
-            at = differs;
-            atPixel = differsPixel;
+            at = last;
         }
+    }
+
+    // The pixel of point k, which lies between two points that succeed.
+    Pixel pixelBetween(std::size_t k, std::size_t to, Pixel toPixel) const {
+        if (k == to) return toPixel;
+        Pixel pixel;
+        pixelAt(k, pixel);
+        return pixel;
     }
 
     const AbscissaTable::Pass& pass_;
