@@ -55,3 +55,19 @@ void BM_HugeSegment(benchmark::State& state) {
 BENCHMARK(BM_HugeSegment);
 
 }  // namespace
+
+namespace {
+
+// The erase at the start of a paint cycle of the whole plot-sized image.
+void BM_EraseWholeImage(benchmark::State& state) {
+    platform::PixelSurface surface = plotSurface();
+    std::uint32_t color = 0xffefefefu;
+    for (auto _ : state) {
+        surface.fillRect({0, 0, surface.width(), surface.height()}, color);
+        color ^= 1;  // a different colour each time, so no store can be skipped
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_EraseWholeImage);
+
+}  // namespace

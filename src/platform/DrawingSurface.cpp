@@ -132,6 +132,12 @@ void DrawingSurface::rebuildClip(const QRegion* paintRegion)
     QRegion region = drawableRegion();
     if (paintRegion)
         region &= *paintRegion;
+    clipStale_ = false;
+    // Paint cycles of the same area, the usual case, clip alike.
+    if (clipMaskValid_ && region == clipRegion_)
+        return;
+    clipRegion_ = region;
+    clipMaskValid_ = true;
     std::vector<std::uint8_t>& mask = surface_.clipMask();
     std::fill(mask.begin(), mask.end(), std::uint8_t{0});
     const int stride = surface_.width();
@@ -142,7 +148,6 @@ void DrawingSurface::rebuildClip(const QRegion* paintRegion)
             std::fill(row + inside.left(), row + inside.right() + 1, std::uint8_t{1});
         }
     }
-    clipStale_ = false;
 }
 
 bool DrawingSurface::event(QEvent* event)
@@ -198,6 +203,7 @@ void DrawingSurface::paintEvent(QPaintEvent* event)
 void DrawingSurface::resizeEvent(QResizeEvent* event)
 {
     surface_.resize(width(), height(), background().rgb());
+    clipMaskValid_ = false;  // the resize let every pixel through
     image_ = QImage(reinterpret_cast<uchar*>(surface_.pixels()), surface_.width(), surface_.height(),
                     surface_.width() * int(sizeof(std::uint32_t)), QImage::Format_RGB32);
     clipStale_ = true;

@@ -64,7 +64,9 @@ private:
     bool painting_ = false;
     bool paintScheduled_ = false;
     bool presentScheduled_ = false;
-    bool clipStale_ = true;
+    bool clipStale_ = true;  // the clip must be worked out again before drawing
+    QRegion clipRegion_;     // what the surface's clip mask lets through, when valid
+    bool clipMaskValid_ = false;
 };
 
 }  // namespace platform
