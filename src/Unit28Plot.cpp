@@ -16,6 +16,7 @@
 #include "platform/PacedPen.h"
 #include "plot/Axes.h"
 #include "plot/CompactTrace.h"
+#include "plot/InfoBoxTexts.h"
 
 namespace Unit28 {
 
@@ -68,19 +69,16 @@ void setCaptionIfChanged(QLabel* label, const QString& text)
         TForm28::setCaption(label, text);
 }
 
-// What a tracing leaves in the info box: the intersections with the x axis
-// only when it completed, the one with the y axis whenever it reached x = 0
-// (otherwise Label8 keeps its text).
-void showIntersections(TForm28& form, const TCoefRec& curve, const plot::TraceOutcome& outcome)
+// Writes what the tracings left in the info box.
+void showIntersections(TForm28& form, const plot::InfoBoxRewrites& rewrites)
 {
-    const std::string separator = decimalSeparator();
-    if (outcome.yIntercept)
-        setCaptionIfChanged(form.Label8, QString::fromStdString(plot::yAxisText(*outcome.yIntercept, separator)));
-    plot::XAxisTexts roots;
-    if (!outcome.failed)
-        roots = plot::xAxisTexts(curve.a, curve.b, curve.c, separator);
-    setCaptionIfChanged(form.Label6, QString::fromStdString(roots.first));
-    setCaptionIfChanged(form.Label7, QString::fromStdString(roots.second));
+    const std::optional<plot::InfoBoxTexts> texts = rewrites.texts(decimalSeparator());
+    if (!texts)
+        return;
+    if (texts->yAxis)
+        setCaptionIfChanged(form.Label8, QString::fromStdString(*texts->yAxis));
+    setCaptionIfChanged(form.Label6, QString::fromStdString(texts->xAxisFirst));
+    setCaptionIfChanged(form.Label7, QString::fromStdString(texts->xAxisSecond));
 }
 
 // Traces a curve straight onto the canvas, skipping whatever cannot change
@@ -127,9 +125,10 @@ void drawfx(double a, double b, double c, double speed)
         drawWatched(a, b, c, speed);
         return;
     }
-    const TCoefRec curve{a, b, c};
-    const plot::TraceOutcome outcome = traceOnCanvas(curve, speed);
-    showIntersections(*Form28, curve, outcome);
+    const plot::TraceOutcome outcome = traceOnCanvas({a, b, c}, speed);
+    plot::InfoBoxRewrites rewrites;
+    rewrites.traced(a, b, c, outcome);
+    showIntersections(*Form28, rewrites);
     if (outcome.failed)
         throw platform::InvalidFloatOpError();
 }
@@ -144,24 +143,19 @@ namespace {
 std::optional<std::string> replayStoredCurves(double step)
 {
     std::optional<std::string> newFailure;
+    plot::InfoBoxRewrites rewrites;
     const std::int32_t count = fxnum;
-    if (count <= 0)
-        return newFailure;
-    std::optional<double> lastYIntercept;
-    plot::TraceOutcome lastOutcome;
     for (std::int32_t i = 0; i < count; ++i) {
-        const plot::TraceOutcome outcome = traceOnCanvas(reco[std::size_t(i)], step);
+        const TCoefRec& curve = reco[std::size_t(i)];
+        const plot::TraceOutcome outcome = traceOnCanvas(curve, step);
+        rewrites.traced(curve.a, curve.b, curve.c, outcome);
         if (outcome.failed) {
             if (!recoFailureShown[std::size_t(i)] && !newFailure)
                 newFailure = platform::InvalidFloatOpError().what();
             recoFailureShown[std::size_t(i)] = true;
         }
-        if (outcome.yIntercept)
-            lastYIntercept = outcome.yIntercept;
-        lastOutcome = outcome;
     }
-    lastOutcome.yIntercept = lastYIntercept;
-    showIntersections(*Form28, reco[std::size_t(count - 1)], lastOutcome);
+    showIntersections(*Form28, rewrites);
     return newFailure;
 }
 

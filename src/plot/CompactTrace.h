@@ -27,13 +27,16 @@ struct TraceOutcome {
 // It issues only some of the operations: a point equal to the pen's position
 // is dropped, and so is a point between two others beyond one same edge of
 // `visible`, since the segments joining them cannot reach it. Where the
-// curve's computed ordinates are monotone along a pass (a and b of equal sign
-// on the right, of opposite sign on the left, or either zero), runs of points
-// on one pixel or beyond one edge are skipped without being computed.
-// The pixels drawn inside `visible`, the pen's final position, the outcome
-// and the y-axis ordinate are exactly those of traceCurve. A failing rounding
-// is reported in the outcome, not thrown. Throws std::invalid_argument, before
-// any operation, unless step > 0.
+// computed ordinates are monotone along a pass (all of it when a·t² and b·t
+// move the same way, else all but a few points around the vertex), only the
+// first and last point of each pixel column are computed and issued, since
+// the vertical segments between them add up to one, and none once the rest
+// of the pass lies beyond one edge.
+// The pixels drawn inside `visible`, the pen's final position, the count of
+// points traced (so where a failure stops the tracing) and the y-axis
+// ordinate are exactly those of traceCurve. A failing rounding is reported in
+// the outcome, not thrown. Throws std::invalid_argument, before any
+// operation, unless step > 0.
 TraceOutcome traceCurveCompact(double a, double b, double c, double step, const PlotGeometry& geometry,
                                const PixelBox& visible, Pen& pen);
 
