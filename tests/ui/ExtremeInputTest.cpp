@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <cmath>
 #include <ostream>
+#include <vector>
 
 #include "../core/TraceReference.h"
 #include "UiTestSupport.h"
@@ -125,71 +126,116 @@ TEST(ExtremeInputFormat, RecognisesTheInfoBoxNumberForms)
     EXPECT_FALSE(isYAxisText("(0,)"));
 }
 
+namespace {
+
+const QString kInvalidOperation = "Invalid floating point operation.";
+
+// One draw request through the fields and Enter, checked against the reference
+// tracing of the same curve: the error box exactly when that tracing fails,
+// the curve stored either way, the caption as designed, well-formed texts.
+void checkRequest(const Coefficient& a, const Coefficient& b, const Coefficient& c,
+                  const tracereference::TraceRecord& expected, const ErrorBoxes& boxes)
+{
+    // The first point is at x = 0, where the ordinate is c itself.
+    const bool firstPointFails = std::fabs(20.0L * c.value) >= 0x1p63L;
+    ASSERT_EQ(expected.yIntercepts.empty(), firstPointFails);
+    const QString designedCaption = Form28->windowTitle();
+    const InfoBox before = infoBox();
+    const std::size_t boxesBefore = boxes.texts.size();
+    const std::int32_t storedBefore = Unit28::fxnum;
+
+    drawRequest(a.text, b.text, c.text);
+
+    ASSERT_EQ(boxes.texts.size(), boxesBefore + (expected.failed ? 1 : 0));
+    if (expected.failed) {
+        ASSERT_EQ(boxes.texts.back(), kInvalidOperation);
+    }
+    ASSERT_EQ(Unit28::fxnum, storedBefore + 1);
+    const TCoefRec& stored = Unit28::reco[std::size_t(storedBefore)];
+    ASSERT_TRUE(stored.a == a.value && stored.b == b.value && stored.c == c.value);
+    ASSERT_EQ(Form28->windowTitle(), designedCaption);
+
+    const InfoBox after = infoBox();
+    ASSERT_TRUE(after.first.isEmpty() || after.first == QString::fromUtf8("无") ||
+                after.first == QString::fromUtf8("无数") || isXAxisText(after.first))
+        << after.first.toStdString();
+    ASSERT_TRUE(after.second.isEmpty() || isXAxisText(after.second)) << after.second.toStdString();
+    if (expected.failed) {
+        // The intersections are written only after both passes.
+        ASSERT_TRUE(after.first.isEmpty() && after.second.isEmpty());
+    } else {
+        ASSERT_FALSE(after.first.isEmpty());
+    }
+    if (firstPointFails) {
+        ASSERT_EQ(after.yAxis, before.yAxis);
+    } else {
+        ASSERT_EQ(after.yAxis, QString("(0,%1)").arg(c.yAxisText));
+    }
+}
+
+// A repaint replays the stored curves: it redraws exactly what the requests
+// drew, reports no failure a second time, restores the caption and leaves the
+// texts of the last curve.
+void checkReplay(const ErrorBoxes& boxes)
+{
+    const QString designedCaption = Form28->windowTitle();
+    const QImage drawn = Form28->Canvas->image().copy();
+    const InfoBox lastDrawn = infoBox();
+    const std::size_t boxesBefore = boxes.texts.size();
+    Form28->Canvas->invalidateAll();
+    settle();
+    ASSERT_EQ(boxes.texts.size(), boxesBefore);
+    ASSERT_EQ(Form28->windowTitle(), designedCaption);
+    ASSERT_EQ(infoBox(), lastDrawn);
+    ASSERT_TRUE(Form28->Canvas->image() == drawn);
+}
+
+// The pen operations of the reference tracings, issued straight to the cleared
+// canvas, give the pixels the draw requests gave.
+void checkPixelsAgainst(const std::vector<tracereference::TraceRecord>& traced)
+{
+    const QImage drawn = Form28->Canvas->image().copy();
+    Form28->Button2Click();
+    settle();
+    for (const tracereference::TraceRecord& record : traced) {
+        for (const tracereference::PenOp& op : record.ops) {
+            if (op.kind == tracereference::PenOp::Move)
+                Form28->Canvas->MoveTo(op.x, op.y);
+            else
+                Form28->Canvas->LineTo(op.x, op.y);
+        }
+    }
+    ASSERT_TRUE(Form28->Canvas->image() == drawn);
+    Form28->Canvas->invalidateAll();  // no curve stored: the axes alone
+    settle();
+}
+
+}  // namespace
+
 TEST_F(Window, ExtremeCoefficientsDrawOrShowTheInvalidOperationBox)
 {
     const plot::PlotGeometry geometry;
-    const QString designedCaption = Form28->windowTitle();
-    const QString invalidOperation = "Invalid floating point operation.";
     ErrorBoxes boxes;
     int requests = 0, failures = 0;
 
     for (const Coefficient& a : kCoefficients) {
         for (const Coefficient& b : kCoefficients) {
+            std::vector<tracereference::TraceRecord> traced;
             for (const Coefficient& c : kCoefficients) {
                 SCOPED_TRACE(describe(a, b, c));
-                const tracereference::TraceRecord expected =
-                    tracereference::referenceTrace(a.value, b.value, c.value, Unit28::normalStep, geometry);
-                // The first point is at x = 0, where the ordinate is c itself.
-                const bool firstPointFails = std::fabs(20.0L * c.value) >= 0x1p63L;
-                ASSERT_EQ(expected.yIntercepts.empty(), firstPointFails);
-
-                const InfoBox before = infoBox();
-                const std::size_t boxesBefore = boxes.texts.size();
-                const std::int32_t storedBefore = Unit28::fxnum;
-                drawRequest(a.text, b.text, c.text);
+                traced.push_back(
+                    tracereference::referenceTrace(a.value, b.value, c.value, Unit28::normalStep, geometry));
+                checkRequest(a, b, c, traced.back(), boxes);
+                ASSERT_FALSE(HasFatalFailure());
                 ++requests;
-
-                ASSERT_EQ(boxes.texts.size(), boxesBefore + (expected.failed ? 1 : 0));
-                if (expected.failed) {
-                    ++failures;
-                    ASSERT_EQ(boxes.texts.back(), invalidOperation);
-                }
-                ASSERT_EQ(Unit28::fxnum, storedBefore + 1);
-                const TCoefRec& stored = Unit28::reco[std::size_t(storedBefore)];
-                ASSERT_TRUE(stored.a == a.value && stored.b == b.value && stored.c == c.value);
-                ASSERT_EQ(Form28->windowTitle(), designedCaption);
-
-                const InfoBox after = infoBox();
-                ASSERT_TRUE(after.first.isEmpty() || after.first == QString::fromUtf8("无") ||
-                            after.first == QString::fromUtf8("无数") || isXAxisText(after.first))
-                    << after.first.toStdString();
-                ASSERT_TRUE(after.second.isEmpty() || isXAxisText(after.second)) << after.second.toStdString();
-                if (expected.failed) {
-                    // The intersections are written only after both passes.
-                    ASSERT_TRUE(after.first.isEmpty() && after.second.isEmpty());
-                } else {
-                    ASSERT_FALSE(after.first.isEmpty());
-                }
-                if (firstPointFails) {
-                    ASSERT_EQ(after.yAxis, before.yAxis);
-                } else {
-                    ASSERT_EQ(after.yAxis, QString("(0,%1)").arg(c.yAxisText));
-                }
+                failures += traced.back().failed;
             }
+            SCOPED_TRACE(describe(a, b, {"all", 0, ""}));
+            checkReplay(boxes);
+            ASSERT_FALSE(HasFatalFailure());
+            checkPixelsAgainst(traced);
+            ASSERT_FALSE(HasFatalFailure());
         }
-        // Replay this a's curves: the repaint redraws what the requests drew,
-        // reports no failure twice, and leaves the last curve's texts.
-        const QImage drawn = Form28->Canvas->image().copy();
-        const InfoBox lastDrawn = infoBox();
-        const std::size_t boxesBefore = boxes.texts.size();
-        Form28->Canvas->invalidateAll();
-        settle();
-        ASSERT_EQ(boxes.texts.size(), boxesBefore) << a.text;
-        ASSERT_EQ(Form28->windowTitle(), designedCaption) << a.text;
-        ASSERT_EQ(infoBox(), lastDrawn) << a.text;
-        ASSERT_TRUE(Form28->Canvas->image() == drawn) << a.text;
-        Form28->Button2Click();
-        settle();
     }
 
     RecordProperty("requests", requests);
