@@ -24,7 +24,8 @@ for kind in parse text; do
   echo "== $target for ${seconds}s"
   dict=()
   [[ -f "$root/fuzz/$kind.dict" ]] && dict=(-dict="$root/fuzz/$kind.dict")
-  if ! "$build/$target" -max_total_time="$seconds" -print_final_stats=1 "${dict[@]}" \
+  # -timeout: an input that runs for 10 s counts as a hang and fails at once.
+  if ! "$build/$target" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 "${dict[@]}" \
       -artifact_prefix="$artifacts" "$work_corpus" "$root/fuzz/corpus/$kind"; then
     echo "!! $target failed; the input is in $artifacts" >&2
     status=1

@@ -16,7 +16,9 @@ ctest --test-dir build-test --output-on-failure -j"$jobs"
 echo "== the same tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVELTRANO_WERROR=ON -DVELTRANO_SANITIZE=ON -DVELTRANO_BENCH=OFF
 cmake --build build-asan -j"$jobs"
-ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0" \
+ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1:strict_init_order=1 \
+UBSAN_OPTIONS=print_stacktrace=1 \
+LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0" \
   ctest --test-dir build-asan --output-on-failure -j"$jobs"
 
 for extra in scripts/fuzz.sh scripts/check-package.sh; do
