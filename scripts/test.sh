@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is needed, then builds and runs every test: the normal build
-# with warnings as errors, the same tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer, the fuzz targets for a bounded time, and the
-# checks of the installed files and the Debian package.
+# with warnings as errors, the fuzz targets for a bounded time, the checks of
+# the installed files and the Debian package, and last the whole suite again
+# under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -13,6 +13,13 @@ cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRANO_WERROR=ON
 cmake --build build-test -j"$jobs"
 ctest --test-dir build-test --output-on-failure -j"$jobs"
 
+for extra in scripts/fuzz.sh scripts/check-package.sh; do
+  if [ -x "$extra" ]; then
+    echo "== $extra"
+    "$extra"
+  fi
+done
+
 echo "== the same tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVELTRANO_WERROR=ON -DVELTRANO_SANITIZE=ON -DVELTRANO_BENCH=OFF
 cmake --build build-asan -j"$jobs"
@@ -20,10 +27,3 @@ ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1:strict_init_order=1 \
 UBSAN_OPTIONS=print_stacktrace=1 \
 LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0" \
   ctest --test-dir build-asan --output-on-failure -j"$jobs"
-
-for extra in scripts/fuzz.sh scripts/check-package.sh; do
-  if [ -x "$extra" ]; then
-    echo "== $extra"
-    "$extra"
-  fi
-done
