@@ -71,18 +71,14 @@ void BM_PaintAxes(benchmark::State& state)
 }
 BENCHMARK(BM_PaintAxes)->Unit(benchmark::kMicrosecond);
 
-void drawCurve(benchmark::State& state, double step)
+// A draw request's tracing, outside a paint cycle, as typed into the fields.
+void BM_DrawCurveNormal(benchmark::State& state)
 {
     resetWindow(false, true);
     for (auto _ : state) {
-        Unit28::drawfx(1.0, -2.0, 0.5, step);
+        Unit28::drawfx(1.0, -2.0, 0.5, Unit28::normalStep);
         settle(state);
     }
-}
-
-void BM_DrawCurveNormal(benchmark::State& state)
-{
-    drawCurve(state, Unit28::normalStep);
 }
 BENCHMARK(BM_DrawCurveNormal)->Unit(benchmark::kMicrosecond);
 
