@@ -31,6 +31,7 @@ using plot::PixelBox;
 using plot::PlotGeometry;
 using plot::TraceOutcome;
 using tracereference::PenOp;
+using tracereference::randomCoefficient;
 using tracereference::RecordingPen;
 using tracereference::TraceRecord;
 
@@ -284,16 +285,6 @@ void expectEquivalent(const Curve& curve, double step, const PlotGeometry& g, in
         EXPECT_EQ(pen.ops.back().x, expected.record.ops.back().x);
         EXPECT_EQ(pen.ops.back().y, expected.record.ops.back().y);
     }
-}
-
-// Coefficients over many magnitudes, some zero, some large enough to fail.
-double randomCoefficient(std::mt19937_64& random) {
-    std::uniform_int_distribution<int> kind(0, 9);
-    std::uniform_real_distribution<double> mantissa(1.0, 10.0);
-    std::uniform_int_distribution<int> decade(-20, 19);
-    if (kind(random) == 0) return 0.0;
-    const double magnitude = mantissa(random) * std::pow(10.0, decade(random));
-    return kind(random) < 5 ? -magnitude : magnitude;
 }
 
 // Curves chosen for the paths they take: monotone and non-monotone passes,

@@ -9,6 +9,7 @@
 #include <functional>
 #include <limits>
 #include <optional>
+#include <random>
 #include <utility>
 #include <vector>
 
@@ -121,6 +122,16 @@ inline TraceRecord recordTraceCurve(double a, double b, double c, double step, c
     }
     record.ops = std::move(pen.ops);
     return record;
+}
+
+// Coefficients over many magnitudes, some zero, some large enough to fail.
+inline double randomCoefficient(std::mt19937_64& random) {
+    std::uniform_int_distribution<int> kind(0, 9);
+    std::uniform_real_distribution<double> mantissa(1.0, 10.0);
+    std::uniform_int_distribution<int> decade(-20, 19);
+    if (kind(random) == 0) return 0.0;
+    const double magnitude = mantissa(random) * std::pow(10.0, decade(random));
+    return kind(random) < 5 ? -magnitude : magnitude;
 }
 
 }  // namespace tracereference

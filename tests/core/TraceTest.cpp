@@ -18,6 +18,7 @@ namespace {
 using plot::cl45;
 using plot::PlotGeometry;
 using tracereference::PenOp;
+using tracereference::randomCoefficient;
 using tracereference::recordTraceCurve;
 using tracereference::TraceRecord;
 
@@ -267,16 +268,6 @@ TEST(TraceCurve, ReportsTheYInterceptBetweenMoveAndLine) {
     EXPECT_THROW(plot::traceCurve(1, 2, 3, 0.0, PlotGeometry{}, untouched, {}), std::invalid_argument);
     EXPECT_THROW(plot::traceCurve(1, 2, 3, std::nan(""), PlotGeometry{}, untouched, {}), std::invalid_argument);
     EXPECT_TRUE(untouched.ops.empty());
-}
-
-// Coefficients over many magnitudes, some zero, some large enough to fail.
-double randomCoefficient(std::mt19937_64& random) {
-    std::uniform_int_distribution<int> kind(0, 9);
-    std::uniform_real_distribution<double> mantissa(1.0, 10.0);
-    std::uniform_int_distribution<int> decade(-20, 19);
-    if (kind(random) == 0) return 0.0;
-    const double magnitude = mantissa(random) * std::pow(10.0, decade(random));
-    return kind(random) < 5 ? -magnitude : magnitude;
 }
 
 TEST(TraceCurve, MatchesTheReferenceModel) {
