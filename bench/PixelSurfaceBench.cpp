@@ -2,7 +2,7 @@
 // dominates fine-step tracing, the few-pixel segment of normal tracing, and a
 // steep segment whose endpoints lie ~10^18 pixels off the image.
 
-#include "platform/PixelSurface.h"
+#include "core/raster/PixelSurface.h"
 
 #include <benchmark/benchmark.h>
 
@@ -10,14 +10,14 @@
 
 namespace {
 
-platform::PixelSurface plotSurface() {
-    platform::PixelSurface surface;
+core::PixelSurface plotSurface() {
+    core::PixelSurface surface;
     surface.resize(651, 640, 0xffffffffu);
     return surface;
 }
 
 void BM_ZeroLengthLineTo(benchmark::State& state) {
-    platform::PixelSurface surface = plotSurface();
+    core::PixelSurface surface = plotSurface();
     std::int64_t x = 310, y = 200;
     surface.moveTo(x, y);
     for (auto _ : state) {
@@ -31,7 +31,7 @@ BENCHMARK(BM_ZeroLengthLineTo);
 
 // Alternates between two points 1 pixel right and 3 pixels down apart.
 void BM_ShortLineTo(benchmark::State& state) {
-    platform::PixelSurface surface = plotSurface();
+    core::PixelSurface surface = plotSurface();
     std::int64_t xs[2] = {310, 311}, ys[2] = {200, 203};
     surface.moveTo(xs[0], ys[0]);
     unsigned k = 1;
@@ -45,7 +45,7 @@ BENCHMARK(BM_ShortLineTo);
 
 // Crosses the whole image height: 640 visible pixels of a 7·10^18-step segment.
 void BM_HugeSegment(benchmark::State& state) {
-    platform::PixelSurface surface = plotSurface();
+    core::PixelSurface surface = plotSurface();
     for (auto _ : state) {
         surface.moveTo(300, -3'000'000'000'000'000'000);
         surface.lineTo(301, 4'000'000'000'000'000'000);
@@ -60,7 +60,7 @@ namespace {
 
 // The erase at the start of a paint cycle of the whole plot-sized image.
 void BM_EraseWholeImage(benchmark::State& state) {
-    platform::PixelSurface surface = plotSurface();
+    core::PixelSurface surface = plotSurface();
     std::uint32_t color = 0xffefefefu;
     for (auto _ : state) {
         surface.fillRect({0, 0, surface.width(), surface.height()}, color);

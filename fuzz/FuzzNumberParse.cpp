@@ -14,8 +14,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Errors.h"
-#include "platform/NumberParse.h"
+#include "core/number/Errors.h"
+#include "core/number/NumberParse.h"
 
 namespace {
 
@@ -36,12 +36,12 @@ Result parse(const std::string& text, std::string_view separator)
 {
     Result result;
     try {
-        result.value = platform::parseFloatField(text, separator);
+        result.value = core::parseFloatField(text, separator);
         if (!std::isfinite(result.value))
             fail("non-finite value returned", text);
-    } catch (const platform::FloatOverflowError&) {
+    } catch (const core::FloatOverflowError&) {
         result.outcome = Outcome::Overflow;
-    } catch (const platform::ConvertError& e) {
+    } catch (const core::ConvertError& e) {
         // what() is a C string: the quoted text ends at its first NUL, if any.
         const std::string expected = "'" + text + "' is not a valid floating point value";
         if (std::strcmp(e.what(), expected.c_str()) != 0)

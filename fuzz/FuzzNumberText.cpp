@@ -19,8 +19,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/NumberParse.h"
-#include "platform/NumberText.h"
+#include "core/number/NumberParse.h"
+#include "core/number/NumberText.h"
 
 namespace {
 
@@ -112,8 +112,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     long double value = 0;
     std::memcpy(&value, data, 10);
 
-    const std::string text = platform::formatGeneral15(value, ".");
-    if (withSeparator(text, ",") != platform::formatGeneral15(value, ","))
+    const std::string text = core::formatGeneral15(value, ".");
+    if (withSeparator(text, ",") != core::formatGeneral15(value, ","))
         fail("the comma text differs from the point text", text);
 
     if (std::isnan(value)) {
@@ -147,11 +147,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (magnitude >= std::numeric_limits<double>::min() && magnitude < 1.797693134862315e308L) {
         double parsed = 0;
         try {
-            parsed = platform::parseFloatField(text, ".");
+            parsed = core::parseFloatField(text, ".");
         } catch (...) {
             fail("the parser refused the text", text);
         }
-        if (platform::formatGeneral15(parsed, ".") != text)
+        if (core::formatGeneral15(parsed, ".") != text)
             fail("the Double read back is written differently", text);
     }
     return 0;

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "plot/Trace.h"
+#include "core/plot/Trace.h"
 
 class QAction;
 class QCheckBox;

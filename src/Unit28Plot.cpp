@@ -11,12 +11,12 @@
 
 #include "Unit28.h"
 #include "platform/DrawingSurface.h"
-#include "platform/Errors.h"
-#include "platform/NumberParse.h"
+#include "core/number/Errors.h"
+#include "core/number/NumberParse.h"
 #include "platform/PacedPen.h"
-#include "plot/Axes.h"
-#include "plot/CompactTrace.h"
-#include "plot/InfoBoxTexts.h"
+#include "core/plot/Axes.h"
+#include "core/plot/CompactTrace.h"
+#include "core/plot/InfoBoxTexts.h"
 
 namespace Unit28 {
 
@@ -130,7 +130,7 @@ void drawfx(double a, double b, double c, double speed)
     rewrites.traced(a, b, c, outcome);
     showIntersections(*Form28, rewrites);
     if (outcome.failed)
-        throw platform::InvalidFloatOpError();
+        throw core::InvalidFloatOpError();
 }
 
 namespace {
@@ -151,7 +151,7 @@ std::optional<std::string> replayStoredCurves(double step)
         rewrites.traced(curve.a, curve.b, curve.c, outcome);
         if (outcome.failed) {
             if (!recoFailureShown[std::size_t(i)] && !newFailure)
-                newFailure = platform::InvalidFloatOpError().what();
+                newFailure = core::InvalidFloatOpError().what();
             recoFailureShown[std::size_t(i)] = true;
         }
     }
@@ -169,7 +169,7 @@ namespace {
 double readCoefficient(const QLineEdit* field, const std::string& separator)
 {
     const QString text = field->text();
-    return text.isEmpty() ? 0.0 : platform::parseFloatField(text.toStdString(), separator);
+    return text.isEmpty() ? 0.0 : core::parseFloatField(text.toStdString(), separator);
 }
 
 // Shows a caption for as long as it lives, then restores the previous one,
@@ -212,7 +212,7 @@ void TForm28::Button1Click()
     ++fxnum;
     try {
         drawfx(a, b, c, step);
-    } catch (const platform::AppError&) {
+    } catch (const core::AppError&) {
         recoFailureShown[slot] = true;  // reported now, by the error box
         throw;
     }
@@ -235,7 +235,7 @@ void TForm28::FormPaint()
         newFailure = replayStoredCurves(CheckBox1->isChecked() ? fineStep : normalStep);
     }
     if (newFailure)
-        throw platform::AppError(*newFailure);
+        throw core::AppError(*newFailure);
 }
 
 void TForm28::Button2Click()

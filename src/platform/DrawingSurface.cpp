@@ -13,7 +13,7 @@ namespace platform {
 namespace {
 constexpr std::uint32_t kPenColor = 0xff000000u;
 
-PixelRect toPixelRect(const QRect& rect)
+core::PixelRect toPixelRect(const QRect& rect)
 {
     return {rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1};
 }
@@ -104,14 +104,14 @@ void DrawingSurface::paintPendingArea()
 void DrawingSurface::presentDirty()
 {
     presentScheduled_ = false;
-    const PixelRect dirty = surface_.takeDirtyRect();
+    const core::PixelRect dirty = surface_.takeDirtyRect();
     if (!dirty.empty())
         update(QRect(dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top));
 }
 
 void DrawingSurface::presentNow()
 {
-    const PixelRect dirty = surface_.takeDirtyRect();
+    const core::PixelRect dirty = surface_.takeDirtyRect();
     if (!dirty.empty())
         repaint(QRect(dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top));
 }

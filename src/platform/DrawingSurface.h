@@ -13,8 +13,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "platform/PixelSurface.h"
-#include "plot/Geometry.h"
+#include "core/raster/PixelSurface.h"
+#include "core/plot/Geometry.h"
 
 namespace platform {
 
@@ -57,7 +57,7 @@ private:
     void rebuildClip(const QRegion* paintRegion);
     QRegion drawableRegion() const;
 
-    PixelSurface surface_;
+    core::PixelSurface surface_;
     QImage image_;  // shares surface_'s pixels
     QRegion invalid_;
     std::function<void()> paintHandler_;

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "plot/Geometry.h"
+#include "core/plot/Geometry.h"
 
 namespace platform {
 

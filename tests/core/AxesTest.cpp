@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "plot/Axes.h"
+#include "core/plot/Axes.h"
 
 namespace {
 

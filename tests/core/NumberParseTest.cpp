@@ -1,4 +1,4 @@
-#include "platform/NumberParse.h"
+#include "core/number/NumberParse.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,9 @@
 #include <limits>
 #include <string>
 
-#include "platform/Errors.h"
+#include "core/number/Errors.h"
 
-using platform::parseFloatField;
+using core::parseFloatField;
 
 namespace {
 
@@ -38,7 +38,7 @@ void expectNotAFloat(std::initializer_list<std::string> texts, std::string_view 
         try {
             parseFloatField(text, separator);
             ADD_FAILURE() << "accepted";
-        } catch (const platform::ConvertError& e) {
+        } catch (const core::ConvertError& e) {
             EXPECT_EQ(std::string(e.what()), "'" + text + "' is not a valid floating point value");
         }
     }
@@ -71,7 +71,7 @@ TEST(NumberParse, RejectsEverythingElseQuotingTheText)
     expectNotAFloat({"", "   ", "\t2", "2\t", "abc", "+", "-", "e5", "+e5", "--1", "1-", "1 e5", "1e5e", "1e+-3",
                      "1.5.2", "0x10", "inf", "nan", "1e5 0", "\u00A02", "\u03C0"});
     // The error text stops at a NUL character; the text is still refused.
-    EXPECT_THROW(parseFloatField(std::string("1\0", 2), "."), platform::ConvertError);
+    EXPECT_THROW(parseFloatField(std::string("1\0", 2), "."), core::ConvertError);
 }
 
 TEST(NumberParse, SeparatorIsTheGivenCharacter)
@@ -104,7 +104,7 @@ TEST(NumberParse, RangeOfExtendedAndOfDouble)
         {"2e-324", 0.0},
     });
     for (const char* text : {"1e500", "-1e500", "1.8e308", "1.1e4932", "0.0001e4932"})
-        EXPECT_THROW(parseFloatField(text, "."), platform::FloatOverflowError) << text;
+        EXPECT_THROW(parseFloatField(text, "."), core::FloatOverflowError) << text;
     // Beyond 1.18973149535723e4932 the extended range itself overflows.
     expectNotAFloat({"1.2e4932", "-1.2e4932"});
 }

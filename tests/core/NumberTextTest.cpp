@@ -1,4 +1,4 @@
-#include "platform/NumberText.h"
+#include "core/number/NumberText.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <limits>
 #include <string>
 
-using platform::formatGeneral15;
+using core::formatGeneral15;
 
 namespace {
 

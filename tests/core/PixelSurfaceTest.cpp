@@ -1,4 +1,4 @@
-#include "platform/PixelSurface.h"
+#include "core/raster/PixelSurface.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,8 @@
 
 namespace {
 
-using platform::PixelRect;
-using platform::PixelSurface;
+using core::PixelRect;
+using core::PixelSurface;
 using Pixels = std::vector<std::pair<int, int>>;
 
 constexpr std::uint32_t kBackground = 0;

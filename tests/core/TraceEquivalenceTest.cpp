@@ -3,7 +3,7 @@
 // the same pixels, the same pen position at the end, the same count of traced
 // points (so the same failure position) and the same y-axis ordinate.
 
-#include "plot/CompactTrace.h"
+#include "core/plot/CompactTrace.h"
 
 #include <gtest/gtest.h>
 
@@ -20,10 +20,10 @@
 #include <vector>
 
 #include "TraceReference.h"
-#include "platform/PixelSurface.h"
-#include "plot/AbscissaTable.h"
-#include "plot/InfoBoxTexts.h"
-#include "plot/TraceArithmetic.h"
+#include "core/raster/PixelSurface.h"
+#include "core/plot/AbscissaTable.h"
+#include "core/plot/InfoBoxTexts.h"
+#include "core/plot/TraceArithmetic.h"
 
 namespace {
 
@@ -94,11 +94,11 @@ TEST(CeilOfExactProduct, MatchesRoundingUpUnderTheFpuMode) {
 // The pen's rule spelled out: n = max(|dx|, |dy|) steps along the longer axis
 // (x on a tie), the other coordinate at round(i·d/n), halves toward the start,
 // end pixel excluded. Returns the box of the walked pixels.
-platform::PixelRect drawNaively(std::vector<std::uint32_t>& image, const std::vector<std::uint8_t>& clip, int width,
+core::PixelRect drawNaively(std::vector<std::uint32_t>& image, const std::vector<std::uint8_t>& clip, int width,
                                 int x0, int y0, int x1, int y1) {
     const int dx = x1 - x0, dy = y1 - y0;
     const int n = std::max(std::abs(dx), std::abs(dy));
-    platform::PixelRect box{width, 1 << 20, -1, -1};
+    core::PixelRect box{width, 1 << 20, -1, -1};
     for (int i = 0; i < n; ++i) {
         // round(i·d/n) with halves toward 0, i.e. toward the start.
         const auto lag = [&](int d) {
@@ -112,7 +112,7 @@ platform::PixelRect drawNaively(std::vector<std::uint32_t>& image, const std::ve
         if (clip[index]) image[index] = 1;
         box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1), std::max(box.bottom, y + 1)};
     }
-    return n == 0 ? platform::PixelRect{} : box;
+    return n == 0 ? core::PixelRect{} : box;
 }
 
 // Segments with both ends in the image take the surface's unclipped path.
@@ -121,7 +121,7 @@ TEST(PixelSurfaceInsideSegments, FollowThePensRule) {
     std::mt19937_64 random(11);
     std::uniform_int_distribution<int> anyX(0, kWidth - 1), anyY(0, kHeight - 1), nearby(-3, 3);
     std::bernoulli_distribution drawable(0.8);
-    platform::PixelSurface surface;
+    core::PixelSurface surface;
     surface.resize(kWidth, kHeight, 0);
     surface.setPenColor(1);
     for (std::uint8_t& byte : surface.clipMask()) byte = drawable(random) ? 1 : 0;
@@ -133,12 +133,12 @@ TEST(PixelSurfaceInsideSegments, FollowThePensRule) {
         const int x1 = shortOne ? std::clamp(x0 + nearby(random), 0, kWidth - 1) : anyX(random);
         const int y1 = shortOne ? std::clamp(y0 + nearby(random), 0, kHeight - 1) : anyY(random);
         std::fill(expected.begin(), expected.end(), 0u);
-        const platform::PixelRect box = drawNaively(expected, surface.clipMask(), kWidth, x0, y0, x1, y1);
+        const core::PixelRect box = drawNaively(expected, surface.clipMask(), kWidth, x0, y0, x1, y1);
 
         surface.fillRect({0, 0, kWidth, kHeight}, 0);
         surface.moveTo(x0, y0);
         surface.lineTo(x1, y1);
-        const platform::PixelRect dirty = surface.takeDirtyRect();
+        const core::PixelRect dirty = surface.takeDirtyRect();
         SCOPED_TRACE(testing::Message() << "(" << x0 << "," << y0 << ")->(" << x1 << "," << y1 << ")");
         ASSERT_TRUE(std::equal(expected.begin(), expected.end(), surface.pixels()));
         ASSERT_EQ(dirty.left, box.left);
@@ -153,7 +153,7 @@ TEST(PixelSurfaceInsideSegments, FollowThePensRule) {
 // Two surfaces of one size, kept between checks: allocating window-sized
 // images for every curve would cost more than the tracings.
 struct SurfacePair {
-    platform::PixelSurface compact, plain;
+    core::PixelSurface compact, plain;
 };
 
 // `scratch` asks for a pair that is resized for each use, not kept per size.
@@ -161,7 +161,7 @@ SurfacePair& surfacesOf(int width, int height, bool scratch = false) {
     static std::map<std::pair<int, int>, SurfacePair> surfaces;
     static SurfacePair scratchPair;
     SurfacePair& pair = scratch ? scratchPair : surfaces[{width, height}];
-    for (platform::PixelSurface* surface : {&pair.compact, &pair.plain}) {
+    for (core::PixelSurface* surface : {&pair.compact, &pair.plain}) {
         surface->resize(width, height, 0);
         surface->fillRect({0, 0, width, height}, 0);
         surface->setPenColor(1);
@@ -169,7 +169,7 @@ SurfacePair& surfacesOf(int width, int height, bool scratch = false) {
     return pair;
 }
 
-void draw(const std::vector<PenOp>& ops, platform::PixelSurface& surface) {
+void draw(const std::vector<PenOp>& ops, core::PixelSurface& surface) {
     for (const PenOp& op : ops) {
         if (op.kind == PenOp::Move) {
             surface.moveTo(op.x, op.y);
@@ -179,7 +179,7 @@ void draw(const std::vector<PenOp>& ops, platform::PixelSurface& surface) {
     }
 }
 
-bool samePixels(const platform::PixelSurface& lhs, const platform::PixelSurface& rhs) {
+bool samePixels(const core::PixelSurface& lhs, const core::PixelSurface& rhs) {
     const std::size_t count = std::size_t(lhs.width()) * std::size_t(lhs.height());
     return std::equal(lhs.pixels(), lhs.pixels() + count, rhs.pixels());
 }
@@ -275,8 +275,8 @@ void expectEquivalent(const Curve& curve, double step, const PlotGeometry& g, in
     draw(pen.ops, surfaces.compact);
     draw(expected.record.ops, surfaces.plain);
     EXPECT_TRUE(samePixels(surfaces.compact, surfaces.plain));
-    const platform::PixelRect compactDirty = surfaces.compact.takeDirtyRect();
-    const platform::PixelRect plainDirty = surfaces.plain.takeDirtyRect();
+    const core::PixelRect compactDirty = surfaces.compact.takeDirtyRect();
+    const core::PixelRect plainDirty = surfaces.plain.takeDirtyRect();
     EXPECT_EQ(compactDirty.left, plainDirty.left);
     EXPECT_EQ(compactDirty.top, plainDirty.top);
     EXPECT_EQ(compactDirty.right, plainDirty.right);

@@ -13,9 +13,9 @@
 #include <utility>
 #include <vector>
 
-#include "platform/Errors.h"
-#include "plot/Geometry.h"
-#include "plot/Trace.h"
+#include "core/number/Errors.h"
+#include "core/plot/Geometry.h"
+#include "core/plot/Trace.h"
 
 namespace tracereference {
 
@@ -117,7 +117,7 @@ inline TraceRecord recordTraceCurve(double a, double b, double c, double step, c
     TraceRecord record;
     try {
         plot::traceCurve(a, b, c, step, g, pen, [&record](double ty) { record.yIntercepts.push_back(ty); });
-    } catch (const platform::InvalidFloatOpError&) {
+    } catch (const core::InvalidFloatOpError&) {
         record.failed = true;
     }
     record.ops = std::move(pen.ops);

@@ -1,4 +1,4 @@
-#include "plot/Trace.h"
+#include "core/plot/Trace.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include <stdexcept>
 
 #include "TraceReference.h"
-#include "platform/Errors.h"
+#include "core/number/Errors.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ constexpr long double kTwo63 = 0x1p63L;
 std::optional<std::int64_t> tryCl45(int mode, long double value) {
     try {
         return cl45(mode, value);
-    } catch (const platform::InvalidFloatOpError&) {
+    } catch (const core::InvalidFloatOpError&) {
         return std::nullopt;
     }
 }
@@ -93,7 +93,7 @@ TEST(Cl45, IgnoresAndKeepsTheFpuRoundingMode) {
     ASSERT_EQ(std::fesetround(FE_DOWNWARD), 0);
     EXPECT_EQ(cl45(plot::RoundUp, 0.1L), 1);
     EXPECT_EQ(cl45(plot::RoundNearest, 2.5L), 2);
-    EXPECT_THROW(cl45(plot::RoundUp, kTwo63), platform::InvalidFloatOpError);
+    EXPECT_THROW(cl45(plot::RoundUp, kTwo63), core::InvalidFloatOpError);
     EXPECT_EQ(std::fegetround(), FE_DOWNWARD);
     std::fesetround(saved);
 }
@@ -214,7 +214,7 @@ TEST(TraceCurve, FailsAtTheFirstPointForHugeConstantTerms) {
         tracereference::RecordingPen pen;
         bool labelled = false;
         EXPECT_THROW(plot::traceCurve(0, 0, c, 0.005, g, pen, [&](double) { labelled = true; }),
-                     platform::InvalidFloatOpError);
+                     core::InvalidFloatOpError);
         EXPECT_EQ(pen.ops, std::vector<PenOp>{(PenOp{PenOp::Move, 300, 360})});
         EXPECT_FALSE(labelled);
     }

@@ -1,10 +1,10 @@
-#include "plot/Trace.h"
+#include "core/plot/Trace.h"
 
 #include <cmath>
 #include <stdexcept>
 
-#include "platform/NumberText.h"
-#include "plot/TraceArithmetic.h"
+#include "core/number/NumberText.h"
+#include "core/plot/TraceArithmetic.h"
 
 namespace plot {
 
@@ -52,7 +52,7 @@ std::string enclosed(std::string_view prefix, const std::string& number, std::st
 }
 
 std::string rootText(long double root, std::string_view decimalSeparator) {
-    return enclosed("(", platform::formatGeneral15(root, decimalSeparator), ",0)");
+    return enclosed("(", core::formatGeneral15(root, decimalSeparator), ",0)");
 }
 
 }  // namespace
@@ -84,7 +84,7 @@ void traceCurve(double a, double b, double c, double step, const PlotGeometry& g
 }
 
 std::string yAxisText(double ty, std::string_view decimalSeparator) {
-    return enclosed("(0,", platform::formatGeneral15(ty, decimalSeparator), ")");
+    return enclosed("(0,", core::formatGeneral15(ty, decimalSeparator), ")");
 }
 
 XAxisTexts xAxisTexts(double a, double b, double c, std::string_view decimalSeparator) {

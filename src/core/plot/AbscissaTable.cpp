@@ -1,4 +1,4 @@
-#include "plot/AbscissaTable.h"
+#include "core/plot/AbscissaTable.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,7 +6,7 @@
 #include <mutex>
 #include <optional>
 
-#include "plot/TraceArithmetic.h"
+#include "core/plot/TraceArithmetic.h"
 
 namespace plot {
 
@@ -42,7 +42,7 @@ bool fillPass(AbscissaTable::Pass& pass, std::size_t count, double signedStep, I
         std::int64_t ceiling;
         try {
             ceiling = arithmetic::roundToInt64<RoundUp>(scale * t);
-        } catch (const platform::InvalidFloatOpError&) {
+        } catch (const core::InvalidFloatOpError&) {
             return false;
         }
         pass.column[k] = arithmetic::saturatingAdd(geometry.ox, ceiling);

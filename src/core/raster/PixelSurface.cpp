@@ -1,4 +1,4 @@
-#include "platform/PixelSurface.h"
+#include "core/raster/PixelSurface.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -19,7 +19,7 @@
 // Segments with both ends inside skip that cut, and segments with both ends
 // beyond one edge of the image are dropped at once.
 
-namespace platform {
+namespace core {
 
 namespace {
 
@@ -214,4 +214,4 @@ void PixelSurface::walk(const Walk& w) {
               std::max(w.startY, endY) + 1);
 }
 
-}  // namespace platform
+}  // namespace core

@@ -1,4 +1,4 @@
-#include "plot/Axes.h"
+#include "core/plot/Axes.h"
 
 namespace plot {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The coordinate axes with their arrowheads and tick marks.
 
-#include "plot/Geometry.h"
+#include "core/plot/Geometry.h"
 
 namespace plot {
 

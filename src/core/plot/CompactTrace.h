@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "plot/Geometry.h"
+#include "core/plot/Geometry.h"
 
 namespace plot {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "plot/Geometry.h"
+#include "core/plot/Geometry.h"
 
 namespace plot {
 
@@ -19,7 +19,7 @@ namespace plot {
 enum RoundMode : int { RoundNearest = 0, RoundDown = 1, RoundUp = 2, RoundTowardZero = 3 };
 
 // Rounds `value` to a signed 64-bit integer under `roundMode` (nearest rounds
-// half to even). Throws platform::InvalidFloatOpError for NaN, infinities or a
+// half to even). Throws core::InvalidFloatOpError for NaN, infinities or a
 // result outside the signed 64-bit range, std::invalid_argument for a mode
 // other than 0 to 3. Neither reads nor changes the FPU rounding mode.
 std::int64_t cl45(int roundMode, long double value);
@@ -34,7 +34,7 @@ std::int64_t cl45(int roundMode, long double value);
 // the int64 range where the sum or difference would leave it.
 // `onYIntercept` (may be empty) receives the ordinate of the rightward pass's
 // point x = 0, after its moveTo and before its lineTo.
-// Throws platform::InvalidFloatOpError where a ceiling leaves the signed 64-bit
+// Throws core::InvalidFloatOpError where a ceiling leaves the signed 64-bit
 // range (or is of NaN): the operations before that point have been issued,
 // none of it or after it. Throws std::invalid_argument, before any operation,
 // unless step > 0.

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "plot/CompactTrace.h"
+#include "core/plot/CompactTrace.h"
 
 namespace plot {
 

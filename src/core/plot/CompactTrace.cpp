@@ -1,4 +1,4 @@
-#include "plot/CompactTrace.h"
+#include "core/plot/CompactTrace.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,9 +6,9 @@
 #include <memory>
 #include <stdexcept>
 
-#include "plot/AbscissaTable.h"
-#include "plot/Trace.h"
-#include "plot/TraceArithmetic.h"
+#include "core/plot/AbscissaTable.h"
+#include "core/plot/Trace.h"
+#include "core/plot/TraceArithmetic.h"
 
 namespace plot {
 
@@ -113,7 +113,7 @@ struct ExtendedScale {
         try {
             ceiling = arithmetic::roundToInt64<RoundUp>(l1 * ty);
             return true;
-        } catch (const platform::InvalidFloatOpError&) {
+        } catch (const core::InvalidFloatOpError&) {
             return false;
         }
     }
@@ -360,7 +360,7 @@ TraceOutcome traceWithoutTable(double a, double b, double c, double step, const 
     EmittingPen pen(out);
     try {
         traceCurve(a, b, c, step, geometry, pen, [&outcome](double ty) { outcome.yIntercept = ty; });
-    } catch (const platform::InvalidFloatOpError&) {
+    } catch (const core::InvalidFloatOpError&) {
         outcome.failed = true;
     }
     outcome.pointsTraced = pen.lines;

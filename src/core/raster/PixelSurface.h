@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace platform {
+namespace core {
 
 struct PixelRect {
     int left = 0, top = 0, right = 0, bottom = 0;  // right and bottom exclusive
@@ -77,4 +77,4 @@ private:
     PixelRect dirty_;
 };
 
-}  // namespace platform
+}  // namespace core

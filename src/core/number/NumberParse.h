@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-namespace platform {
+namespace core {
 
 // Returns the field's value as a Double.
 // Throws ConvertError("'<text>' is not a valid floating point value") when the
@@ -14,4 +14,4 @@ namespace platform {
 // or a subnormal. An empty text is not handled here (the caller reads it as 0).
 double parseFloatField(std::string_view text, std::string_view decimalSeparator);
 
-}  // namespace platform
+}  // namespace core

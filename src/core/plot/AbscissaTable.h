@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "plot/Geometry.h"
+#include "core/plot/Geometry.h"
 
 namespace plot {
 

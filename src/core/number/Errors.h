@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace platform {
+namespace core {
 
 class AppError : public std::runtime_error {
 public:
@@ -31,4 +31,4 @@ public:
     InvalidFloatOpError() : AppError("Invalid floating point operation") {}
 };
 
-}  // namespace platform
+}  // namespace core

@@ -1,4 +1,4 @@
-#include "platform/NumberText.h"
+#include "core/number/NumberText.h"
 
 #include <array>
 #include <charconv>
@@ -10,7 +10,7 @@
 #include <limits>
 #include <locale.h>
 
-namespace platform {
+namespace core {
 namespace {
 
 constexpr int kPrintedDigits = 18;
@@ -178,4 +178,4 @@ std::string formatGeneral15(long double value, std::string_view decimalSeparator
     return out;
 }
 
-}  // namespace platform
+}  // namespace core

@@ -1,8 +1,8 @@
-#include "plot/InfoBoxTexts.h"
+#include "core/plot/InfoBoxTexts.h"
 
 #include <utility>
 
-#include "plot/Trace.h"
+#include "core/plot/Trace.h"
 
 namespace plot {
 

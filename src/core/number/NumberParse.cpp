@@ -1,4 +1,4 @@
-#include "platform/NumberParse.h"
+#include "core/number/NumberParse.h"
 
 #include <cfenv>
 #include <clocale>
@@ -8,9 +8,9 @@
 #include <optional>
 #include <string>
 
-#include "platform/Errors.h"
+#include "core/number/Errors.h"
 
-namespace platform {
+namespace core {
 namespace {
 
 // Exponent digits are taken only while the exponent read so far is below
@@ -176,4 +176,4 @@ double parseFloatField(std::string_view text, std::string_view decimalSeparator)
     return stored;
 }
 
-}  // namespace platform
+}  // namespace core

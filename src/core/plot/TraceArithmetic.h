@@ -8,8 +8,8 @@
 #include <cstring>
 #include <limits>
 
-#include "platform/Errors.h"
-#include "plot/Trace.h"
+#include "core/number/Errors.h"
+#include "core/plot/Trace.h"
 
 namespace plot::arithmetic {
 
@@ -46,7 +46,7 @@ template <RoundMode mode>
     // Infinity, NaN, and the encodings with a clear integer bit that the FPU
     // also refuses to convert.
     if (parts.biasedExponent == 0x7fff || (parts.biasedExponent != 0 && !hasIntegerBit)) {
-        throw platform::InvalidFloatOpError();
+        throw core::InvalidFloatOpError();
     }
 
     const int exponent = parts.biasedExponent - 16383;
@@ -56,7 +56,7 @@ template <RoundMode mode>
         if (parts.negative && exponent == 63 && parts.significand == kOneHalf) {
             return std::numeric_limits<std::int64_t>::min();
         }
-        throw platform::InvalidFloatOpError();
+        throw core::InvalidFloatOpError();
     } else if (exponent >= 0) {
         const int fractionBits = 63 - exponent;  // 1 … 63
         whole = parts.significand >> fractionBits;
@@ -83,7 +83,7 @@ template <RoundMode mode>
         return static_cast<std::int64_t>(std::uint64_t{0} - magnitude);  // 2^63 gives the minimum
     }
     if (magnitude > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
-        throw platform::InvalidFloatOpError();
+        throw core::InvalidFloatOpError();
     }
     return static_cast<std::int64_t>(magnitude);
 }
