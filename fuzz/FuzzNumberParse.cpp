@@ -2,8 +2,8 @@
 // the separator ("," or "a" for a comma or the Arabic decimal separator, any
 // other byte for a point); the rest is the text.
 //
-// Checked: the parser returns a finite Double or throws exactly ConvertError
-// (with the text quoted) or FloatOverflowError; a space added on either side
+// Checked: the parser returns a finite Double, or exactly the error that the
+// text is not a number (with the text quoted) or the overflow error; a space added on either side
 // changes neither the value nor the kind of failure.
 
 #include <cmath>
@@ -14,7 +14,6 @@
 #include <string>
 #include <string_view>
 
-#include "core/number/Errors.h"
 #include "core/number/NumberParse.h"
 
 namespace {
@@ -35,20 +34,17 @@ struct Result {
 Result parse(const std::string& text, std::string_view separator)
 {
     Result result;
-    try {
-        result.value = core::parseFloatField(text, separator);
+    const core::Expected<double> parsed = core::parseFloatField(text, separator);
+    if (parsed) {
+        result.value = *parsed;
         if (!std::isfinite(result.value))
             fail("non-finite value returned", text);
-    } catch (const core::FloatOverflowError&) {
+    } else if (parsed.error() == core::UserError::floatOverflow()) {
         result.outcome = Outcome::Overflow;
-    } catch (const core::ConvertError& e) {
-        // what() is a C string: the quoted text ends at its first NUL, if any.
-        const std::string expected = "'" + text + "' is not a valid floating point value";
-        if (std::strcmp(e.what(), expected.c_str()) != 0)
+    } else {
+        if (parsed.error().message != "'" + text + "' is not a valid floating point value")
             fail("wrong conversion error text", text);
         result.outcome = Outcome::NotAFloat;
-    } catch (...) {
-        fail("unexpected exception", text);
     }
     return result;
 }

@@ -47,8 +47,8 @@ TForm28::TForm28()
 
 void TForm28::wireEvents()
 {
-    const auto wire = [this](auto* sender, auto signal, void (TForm28::*handler)()) {
-        connect(sender, signal, this, [this, handler] { platform::guarded([&] { (this->*handler)(); }); });
+    const auto wire = [this](auto* sender, auto signal, auto handler) {
+        connect(sender, signal, this, [this, handler] { platform::guarded([&] { return (this->*handler)(); }); });
     };
     wire(Button1, &QPushButton::clicked, &TForm28::Button1Click);
     wire(Button2, &QPushButton::clicked, &TForm28::Button2Click);
@@ -57,7 +57,7 @@ void TForm28::wireEvents()
     wire(CheckBox2, &QCheckBox::clicked, &TForm28::CheckBox2Click);
     wire(N1, &QAction::triggered, &TForm28::N1Click);
     wire(N2, &QAction::triggered, &TForm28::N2Click);
-    Canvas->setPaintHandler([this] { FormPaint(); });
+    Canvas->setPaintHandler([this] { return FormPaint(); });
     wirePanelEvents();
 }
 
@@ -70,7 +70,7 @@ void TForm28::FormCreate()
     Panel4->hide();
     Panel4->setGeometry(0, Panel1->height(), outer.width(), outer.height());
     Unit28::setDefaultGeometry();
-    Unit28::fxnum = 0;
+    Unit28::reco.clear();
 }
 
 void TForm28::FormResize()

@@ -4,9 +4,9 @@
 
 #include <QMainWindow>
 #include <cstdint>
-#include <vector>
 
-#include "core/plot/Trace.h"
+#include "core/number/UserError.h"
+#include "core/plot/CurveTable.h"
 
 class QAction;
 class QCheckBox;
@@ -61,8 +61,8 @@ public:
 
     void FormCreate();
     void FormResize();
-    void FormPaint();
-    void Button1Click();
+    core::Status FormPaint();
+    core::Status Button1Click();
     void Button2Click();
     void N1Click();
     void N2Click();
@@ -110,11 +110,7 @@ QPoint centredInWorkArea(const QSize& workArea, const QSize& outer);
 extern TForm28* Form28;
 
 // A stored curve: the coefficients of x², of x, and the constant term.
-struct TCoefRec {
-    double a = 0;
-    double b = 0;
-    double c = 0;
-};
+using TCoefRec = plot::Coefficients;
 
 namespace Unit28 {
 
@@ -131,13 +127,12 @@ inline constexpr double fineStep = 0.00015;
 // The coefficients read by the latest draw request.
 extern double a, b, c;
 
-// The curves drawn since the last clear: entries 0 to fxnum − 1 of reco. The
-// table grows as needed; a clear resets only the count.
-extern std::int32_t fxnum;
-extern std::vector<TCoefRec> reco;
-// For each stored curve: its tracing failed and the failure was reported, so
-// later repaints trace it as far as it goes without reporting it again.
-extern std::vector<bool> recoFailureShown;
+// The curves drawn since the last clear: entries 0 to fxnum − 1 of reco,
+// fxnum being the table's count. The table grows as needed; a clear resets
+// only the count. A stored curve whose tracing failed and was reported is
+// traced as far as it goes at later repaints, without being reported again.
+extern plot::CurveTable reco;
+extern const std::int32_t& fxnum;
 
 // Drag state of the info box.
 extern bool isMouseDown;
@@ -146,7 +141,7 @@ extern std::int32_t posX, posY;
 
 void setDefaultGeometry();
 void paintxy();
-void drawfx(double a, double b, double c, double speed);
-std::int64_t cl45(int roundMode, long double value);
+core::Status drawfx(double a, double b, double c, double speed);
+core::Expected<std::int64_t> cl45(int roundMode, long double value);
 
 }  // namespace Unit28

@@ -10,28 +10,33 @@
 #include <string>
 
 #include "Unit28.h"
-#include "platform/DrawingSurface.h"
-#include "core/number/Errors.h"
 #include "core/number/NumberParse.h"
-#include "platform/PacedPen.h"
 #include "core/plot/Axes.h"
-#include "core/plot/CompactTrace.h"
 #include "core/plot/InfoBoxTexts.h"
+#include "core/raster/CurveStrokes.h"
+#include "platform/Application.h"
+#include "platform/DrawingSurface.h"
+#include "platform/PacedPen.h"
 
 namespace Unit28 {
 
 std::int32_t ox, oy, l1, l2, lx, ly, xn, yn;
 double m;
 double a, b, c;
-std::int32_t fxnum;
-std::vector<TCoefRec> reco;
-std::vector<bool> recoFailureShown;
+plot::CurveTable reco;
+const std::int32_t& fxnum = reco.count();
+
+namespace {
+// The pixels the stored curves ink, for replaying them at repaints.
+core::CurveStrokes recoStrokes;
+}  // namespace
 
 void setDefaultGeometry()
 {
     const plot::PlotGeometry defaults;
     ox = defaults.ox, oy = defaults.oy, l1 = defaults.l1, l2 = defaults.l2;
     lx = defaults.lx, ly = defaults.ly, xn = defaults.xn, yn = defaults.yn;
+    reco.setGeometry(geometry());
 }
 
 plot::PlotGeometry geometry()
@@ -39,14 +44,14 @@ plot::PlotGeometry geometry()
     return {ox, oy, l1, l2, lx, ly, xn, yn};
 }
 
-std::int64_t cl45(int roundMode, long double value)
+core::Expected<std::int64_t> cl45(int roundMode, long double value)
 {
     return plot::cl45(roundMode, value);
 }
 
 void paintxy()
 {
-    plot::drawAxes(geometry(), *Form28->Canvas);
+    plot::drawAxes(geometry(), Form28->Canvas->canvas());
 }
 
 namespace {
@@ -60,6 +65,15 @@ std::string decimalSeparator()
 // the curve grow whatever the machine's speed.
 constexpr auto kAnimationTime = std::chrono::seconds(1);
 constexpr auto kFrameTime = std::chrono::microseconds(16667);
+
+// How far beyond the canvas a trace keeps its points: a picture drawn with a
+// wider pen inks up to a pixel around each point.
+constexpr std::int64_t kTraceMargin = 2;
+
+plot::PixelBox traceReach(const core::RetainedCanvas& canvas)
+{
+    return plot::PixelBox{0, 0, canvas.width(), canvas.height()}.grownBy(kTraceMargin);
+}
 
 // Sets a caption only when it changes: a replay rewrites the labels once per
 // curve, mostly with the texts they already show.
@@ -81,80 +95,92 @@ void showIntersections(TForm28& form, const plot::InfoBoxRewrites& rewrites)
     setCaptionIfChanged(form.Label7, QString::fromStdString(texts->xAxisSecond));
 }
 
-// Traces a curve straight onto the canvas, skipping whatever cannot change
-// its pixels; the info box is left alone.
-plot::TraceOutcome traceOnCanvas(const TCoefRec& curve, double speed)
-{
-    platform::DrawingSurface& canvas = *Form28->Canvas;
-    m = speed;
-    const plot::PixelBox visible{0, 0, canvas.image().width(), canvas.image().height()};
-    return plot::traceCurveCompact(curve.a, curve.b, curve.c, m, geometry(), visible, canvas);
-}
+// The canvas, with the y-axis label written the moment the tracing reaches
+// x = 0, as the user watches it grow.
+class CanvasWithYAxisLabel : public plot::SegmentSink {
+public:
+    explicit CanvasWithYAxisLabel(core::RetainedCanvas& canvas) : canvas_(canvas) {}
+    void moveTo(std::int64_t x, std::int64_t y) override { canvas_.moveTo(x, y); }
+    void lineTo(std::int64_t x, std::int64_t y) override { canvas_.lineTo(x, y); }
+    void reachedYAxis(double ordinate) override
+    {
+        TForm28::setCaption(Form28->Label8, QString::fromStdString(plot::yAxisText(ordinate, decimalSeparator())));
+    }
+
+private:
+    core::RetainedCanvas& canvas_;
+};
 
 // A draw request at the fine step, watched as it grows: every point goes
-// through the pacing pen, and the info box changes as the original steps go.
-void drawWatched(double a, double b, double c, double speed)
+// through the pacing pen, and the info box changes as the tracing goes.
+core::Status drawWatched(const plot::Coefficients& curve)
 {
     TForm28& form = *Form28;
-    platform::DrawingSurface& canvas = *form.Canvas;
-    m = speed;
+    platform::DrawingSurface& surface = *form.Canvas;
     TForm28::setCaption(form.Label6, QString());
     TForm28::setCaption(form.Label7, QString());
-    const std::string separator = decimalSeparator();
-    const auto showYIntercept = [&](double ty) {
-        TForm28::setCaption(form.Label8, QString::fromStdString(plot::yAxisText(ty, separator)));
-    };
-    platform::PacedPen paced(
-        canvas, [&canvas] { canvas.presentNow(); }, platform::expectedTracePoints(xn, m), kAnimationTime,
-        kFrameTime);
-    plot::traceCurve(a, b, c, m, geometry(), paced, showYIntercept);
-
-    const plot::XAxisTexts roots = plot::xAxisTexts(a, b, c, separator);
+    CanvasWithYAxisLabel canvas(surface.canvas());
+    plot::TraceResult result;
+    {
+        platform::PacedPen paced(
+            canvas, [&surface] { surface.presentNow(); }, platform::expectedTracePoints(xn, m), kAnimationTime,
+            kFrameTime);
+        result = reco.traceCurve(curve, m, paced, plot::TraceMode::everyPoint());
+    }
+    if (result.failed)
+        return result.status();
+    const plot::XAxisTexts roots = plot::xAxisTexts(curve.a, curve.b, curve.c, decimalSeparator());
     TForm28::setCaption(form.Label6, QString::fromStdString(roots.first));
     if (!roots.second.empty())
         TForm28::setCaption(form.Label7, QString::fromStdString(roots.second));
+    return {};
 }
 
 }  // namespace
 
-void drawfx(double a, double b, double c, double speed)
+core::Status drawfx(double a, double b, double c, double speed)
 {
+    m = speed;
+    const plot::Coefficients curve{a, b, c};
     // A repaint is double-buffered and shows only its end result, so only a
     // draw request at the fine step is watched.
-    if (speed == fineStep && !Form28->Canvas->isPainting()) {
-        drawWatched(a, b, c, speed);
-        return;
-    }
-    const plot::TraceOutcome outcome = traceOnCanvas({a, b, c}, speed);
+    if (speed == fineStep && !Form28->Canvas->isPainting())
+        return drawWatched(curve);
+    core::RetainedCanvas& canvas = Form28->Canvas->canvas();
+    const plot::TraceResult result = reco.traceCurve(curve, m, canvas, plot::TraceMode::compact(traceReach(canvas)));
     plot::InfoBoxRewrites rewrites;
-    rewrites.traced(a, b, c, outcome);
+    rewrites.traced(curve, result);
     showIntersections(*Form28, rewrites);
-    if (outcome.failed)
-        throw core::InvalidFloatOpError();
+    return result.status();
 }
 
 namespace {
 
-// Replays the stored curves as drawfx would, one after the other. Each would
-// rewrite the info box; since nothing shows before the paint ends, the box is
-// written once, with the texts the last rewrite of each label would leave.
-// Returns the failure to report, if a curve failed that had not been
-// reported before.
-std::optional<std::string> replayStoredCurves(double step)
+// Replays the stored curves as drawfx would, one after the other, from their
+// kept traces. All are drawn with the same pen, so their pixels are inked at
+// once. Each would rewrite the info box; since nothing shows before the
+// paint ends, the box is written once, with the texts the last rewrite of
+// each label would leave. Returns the failure to report, if a curve failed
+// that had not been reported before.
+core::Status replayStoredCurves(double step)
 {
-    std::optional<std::string> newFailure;
+    m = step;
+    core::RetainedCanvas& canvas = Form28->Canvas->canvas();
+    const plot::PixelBox reach = traceReach(canvas);
+    core::Status newFailure;
     plot::InfoBoxRewrites rewrites;
-    const std::int32_t count = fxnum;
-    for (std::int32_t i = 0; i < count; ++i) {
-        const TCoefRec& curve = reco[std::size_t(i)];
-        const plot::TraceOutcome outcome = traceOnCanvas(curve, step);
-        rewrites.traced(curve.a, curve.b, curve.c, outcome);
-        if (outcome.failed) {
-            if (!recoFailureShown[std::size_t(i)] && !newFailure)
-                newFailure = core::InvalidFloatOpError().what();
-            recoFailureShown[std::size_t(i)] = true;
+    const std::size_t count = std::size_t(fxnum);
+    for (std::size_t i = 0; i < count; ++i) {
+        const plot::TraceResult& result = reco.trace(i, step, reach).result;
+        rewrites.traced(reco[i], result);
+        if (result.failed) {
+            if (!reco.failureShown(i) && !newFailure)
+                newFailure = result.status();
+            reco.setFailureShown(i, true);
         }
     }
+    const core::PixelSurface& strokes = recoStrokes.update(reco, step, canvas.width(), canvas.height(), reach);
+    canvas.inkStrokes(strokes, {0, 0, canvas.width(), canvas.height()});
     showIntersections(*Form28, rewrites);
     return newFailure;
 }
@@ -166,10 +192,12 @@ std::optional<std::string> replayStoredCurves(double step)
 namespace {
 
 // An empty field reads as 0; any other text must be a number.
-double readCoefficient(const QLineEdit* field, const std::string& separator)
+core::Expected<double> readCoefficient(const QLineEdit* field, const std::string& separator)
 {
     const QString text = field->text();
-    return text.isEmpty() ? 0.0 : core::parseFloatField(text.toStdString(), separator);
+    if (text.isEmpty())
+        return 0.0;
+    return core::parseFloatField(text.toStdString(), separator);
 }
 
 // Shows a caption for as long as it lives, then restores the previous one,
@@ -191,56 +219,46 @@ private:
 
 }  // namespace
 
-void TForm28::Button1Click()
+core::Status TForm28::Button1Click()
 {
     using namespace Unit28;
     const std::string separator = decimalSeparator();
-    a = readCoefficient(Edit1, separator);
-    b = readCoefficient(Edit2, separator);
-    c = readCoefficient(Edit3, separator);
+    // Each coefficient is kept as soon as it is read, as far as the reading goes.
+    for (auto [field, coefficient] : {std::pair{Edit1, &a}, std::pair{Edit2, &b}, std::pair{Edit3, &c}}) {
+        const core::Expected<double> value = readCoefficient(field, separator);
+        if (!value)
+            return value.error();
+        *coefficient = *value;
+    }
     const double step = CheckBox1->isChecked() ? fineStep : normalStep;
     if (Edit1->text().isEmpty() && Edit2->text().isEmpty() && Edit3->text().isEmpty())
-        return;
+        return {};
 
-    const std::size_t slot = std::size_t(fxnum);
-    if (reco.size() <= slot) {
-        reco.resize(slot + 1);
-        recoFailureShown.resize(slot + 1);
-    }
-    reco[slot] = {a, b, c};
-    recoFailureShown[slot] = false;
-    ++fxnum;
-    try {
-        drawfx(a, b, c, step);
-    } catch (const core::AppError&) {
-        recoFailureShown[slot] = true;  // reported now, by the error box
-        throw;
-    }
+    const std::size_t slot =
+        reco.add({a, b, c}, {Edit1->text().toStdString(), Edit2->text().toStdString(), Edit3->text().toStdString()});
+    const core::Status failure = drawfx(a, b, c, step);
+    reco.setFailureShown(slot, failure.has_value());  // reported now, by the error box
+    return failure;
 }
 
-void TForm28::FormPaint()
+core::Status TForm28::FormPaint()
 {
     using namespace Unit28;
     if (!CheckBox2->isChecked()) {
         paintxy();
-        return;
+        return {};
     }
     // A stored curve whose tracing fails is traced as far as it goes and the
-    // replay goes on; a failure is reported once, at the end of the repaint,
-    // and only if it was not reported before.
-    std::optional<std::string> newFailure;
-    {
-        TemporaryCaption caption(this, QString::fromUtf8("重整中……"));
-        paintxy();
-        newFailure = replayStoredCurves(CheckBox1->isChecked() ? fineStep : normalStep);
-    }
-    if (newFailure)
-        throw core::AppError(*newFailure);
+    // replay goes on; a failure is reported once, after the repaint, and only
+    // if it was not reported before.
+    TemporaryCaption caption(this, QString::fromUtf8("重整中……"));
+    paintxy();
+    return replayStoredCurves(CheckBox1->isChecked() ? fineStep : normalStep);
 }
 
 void TForm28::Button2Click()
 {
-    Unit28::fxnum = 0;
+    Unit28::reco.clear();
     // Flashing the eraser panel invalidates the drawing area under it, which
     // the next paint cycle erases and redraws (axes only, now).
     Panel4->show();
@@ -252,4 +270,6 @@ void TForm28::Button2Click()
     Edit2->clear();
     Edit3->clear();
     Edit1->setFocus();
+    // The traces kept for the curves are gone; so is their memory.
+    platform::releaseFreedMemory();
 }

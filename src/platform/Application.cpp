@@ -7,7 +7,13 @@
 #include <QTranslator>
 #include <QMessageBox>
 #include <QWidget>
+#include <cstdio>
 #include <cstdlib>
+#include <cxxabi.h>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+#include <memory>
 
 namespace platform {
 
@@ -17,7 +23,36 @@ ErrorBoxHook& errorBoxHook()
     static ErrorBoxHook hook;
     return hook;
 }
+
+DefectHook& defectHook()
+{
+    static DefectHook hook;
+    return hook;
+}
+
+QString typeName(const std::type_info* type)
+{
+    if (!type)
+        return QStringLiteral("an exception of unknown type");
+    int status = 0;
+    const std::unique_ptr<char, void (*)(void*)> demangled(
+        abi::__cxa_demangle(type->name(), nullptr, nullptr, &status), std::free);
+    return QString::fromLatin1(status == 0 && demangled ? demangled.get() : type->name());
+}
 }  // namespace
+
+void setDefectHook(DefectHook hook)
+{
+    defectHook() = std::move(hook);
+}
+
+void reportDefect(const std::type_info* type, const char* what)
+{
+    const QString report = QStringLiteral("internal error (%1): %2").arg(typeName(type), QString::fromUtf8(what));
+    std::fprintf(stderr, "veltrano: %s\n", report.toUtf8().constData());
+    if (defectHook())
+        defectHook()(report);
+}
 
 QString applicationTitle(const QString& executablePath)
 {
@@ -61,6 +96,13 @@ void installTranslations()
         QCoreApplication::installTranslator(translator);
     else
         delete translator;
+}
+
+void releaseFreedMemory()
+{
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
 }
 
 bool hasDisplay()

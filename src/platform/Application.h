@@ -6,6 +6,10 @@
 #include <QString>
 #include <exception>
 #include <functional>
+#include <type_traits>
+#include <typeinfo>
+
+#include "core/number/UserError.h"
 
 namespace platform {
 
@@ -23,16 +27,37 @@ void showErrorBox(const QString& message);
 using ErrorBoxHook = std::function<void(const QString& caption, const QString& text)>;
 void setErrorBoxHook(ErrorBoxHook hook);
 
-// Runs one event handler. An error ends it and is shown in the error box.
+// A fault of the program itself (an exception escaping a handler): written
+// to stderr with its type, never shown as if the user had made an error.
+// Tests may replace the report, to fail the test.
+void reportDefect(const std::type_info* type, const char* what);
+using DefectHook = std::function<void(const QString& report)>;
+void setDefectHook(DefectHook hook);
+
+// Runs one event handler. A handler that returns core::Status has its
+// failure shown in the error box, the one place where the user's errors are
+// shown; an exception is a defect and is reported as one. Either way the
+// event loop goes on.
 template <class Handler>
 void guarded(Handler&& handler)
 {
     try {
-        handler();
+        if constexpr (std::is_same_v<std::invoke_result_t<Handler>, core::Status>) {
+            if (const core::Status failure = handler())
+                showErrorBox(QString::fromStdString(failure->message));
+        } else {
+            handler();
+        }
     } catch (const std::exception& error) {
-        showErrorBox(QString::fromUtf8(error.what()));
+        reportDefect(&typeid(error), error.what());
+    } catch (...) {
+        reportDefect(nullptr, "");
     }
 }
+
+// Hands memory that the program has freed back to the system, so that a
+// clear after a long session shrinks the process again.
+void releaseFreedMemory();
 
 // True when there is a display to open windows on (or Qt was told which
 // platform to use, such as the offscreen one for tests).

@@ -6,7 +6,7 @@
 
 namespace platform {
 
-PacedPen::PacedPen(plot::Pen& target, std::function<void()> present, std::int64_t expectedPoints,
+PacedPen::PacedPen(plot::SegmentSink& target, std::function<void()> present, std::int64_t expectedPoints,
                    Clock::duration total, Clock::duration frame)
     : target_(target),
       present_(std::move(present)),
@@ -26,7 +26,6 @@ PacedPen::~PacedPen()
 void PacedPen::present()
 {
     present_();
-    ++frames_;
     lastPresent_ = Clock::now();
 }
 

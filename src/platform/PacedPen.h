@@ -8,23 +8,24 @@
 #include <cstdint>
 #include <functional>
 
-#include "core/plot/Geometry.h"
+#include "core/plot/SegmentSink.h"
 
 namespace platform {
 
-class PacedPen : public plot::Pen {
+class PacedPen : public plot::SegmentSink {
 public:
     using Clock = std::chrono::steady_clock;
 
     // `expectedPoints` is the number of lineTo calls the whole tracing makes;
     // `present` puts the drawing so far on screen.
-    PacedPen(plot::Pen& target, std::function<void()> present, std::int64_t expectedPoints,
+    PacedPen(plot::SegmentSink& target, std::function<void()> present, std::int64_t expectedPoints,
              Clock::duration total, Clock::duration frame);
     ~PacedPen() override;
     PacedPen(const PacedPen&) = delete;
     PacedPen& operator=(const PacedPen&) = delete;
 
     void moveTo(std::int64_t x, std::int64_t y) override { target_.moveTo(x, y); }
+    void reachedYAxis(double ordinate) override { target_.reachedYAxis(ordinate); }
     void lineTo(std::int64_t x, std::int64_t y) override
     {
         target_.lineTo(x, y);
@@ -32,14 +33,12 @@ public:
             pace();
     }
 
-    int framesPresented() const { return frames_; }
-
 private:
     static constexpr std::int64_t kPointsPerCheck = 256;
     void pace();
     void present();
 
-    plot::Pen& target_;
+    plot::SegmentSink& target_;
     std::function<void()> present_;
     std::int64_t expectedPoints_;
     Clock::duration total_;
@@ -47,7 +46,6 @@ private:
     Clock::time_point start_;
     Clock::time_point lastPresent_;
     std::int64_t points_ = 0;
-    int frames_ = 0;
 };
 
 // The number of points one tracing of the x range [−xn, xn] at `step` visits,

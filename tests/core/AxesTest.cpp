@@ -2,21 +2,14 @@
 
 #include <vector>
 
+#include "TraceReference.h"
 #include "core/plot/Axes.h"
 
 namespace {
 
-struct Op {
-    char kind;  // 'M' for moveTo, 'L' for lineTo
-    std::int64_t x, y;
-    bool operator==(const Op&) const = default;
-};
-
-struct RecordingPen : plot::Pen {
-    std::vector<Op> ops;
-    void moveTo(std::int64_t x, std::int64_t y) override { ops.push_back({'M', x, y}); }
-    void lineTo(std::int64_t x, std::int64_t y) override { ops.push_back({'L', x, y}); }
-};
+using Op = tracereference::PenOp;
+using tracereference::RecordingPen;
+constexpr Op::Kind M = Op::Move, L = Op::Line;
 
 }  // namespace
 
@@ -26,22 +19,22 @@ TEST(Axes, DefaultGeometryIssuesAxesArrowheadsThenTicks)
     plot::drawAxes(plot::PlotGeometry{}, pen);
     ASSERT_EQ(pen.ops.size(), 12u + 40u + 40u);
     const std::vector<Op> axes = {
-        {'M', 50, 360}, {'L', 550, 360}, {'M', 300, 110}, {'L', 300, 610},
-        {'M', 540, 357}, {'L', 550, 360}, {'M', 540, 363}, {'L', 550, 360},
-        {'M', 297, 120}, {'L', 300, 110}, {'M', 303, 120}, {'L', 300, 110},
+        {M, 50, 360}, {L, 550, 360}, {M, 300, 110}, {L, 300, 610},
+        {M, 540, 357}, {L, 550, 360}, {M, 540, 363}, {L, 550, 360},
+        {M, 297, 120}, {L, 300, 110}, {M, 303, 120}, {L, 300, 110},
     };
     EXPECT_EQ(std::vector<Op>(pen.ops.begin(), pen.ops.begin() + 12), axes);
     for (int i = 1; i <= 10; ++i) {
         const std::size_t x = 12 + 4 * std::size_t(i - 1);
-        EXPECT_EQ(pen.ops[x], (Op{'M', 300 + 20 * i, 357}));
-        EXPECT_EQ(pen.ops[x + 1], (Op{'L', 300 + 20 * i, 360}));
-        EXPECT_EQ(pen.ops[x + 2], (Op{'M', 300 - 20 * i, 357}));
-        EXPECT_EQ(pen.ops[x + 3], (Op{'L', 300 - 20 * i, 360}));
+        EXPECT_EQ(pen.ops[x], (Op{M, 300 + 20 * i, 357}));
+        EXPECT_EQ(pen.ops[x + 1], (Op{L, 300 + 20 * i, 360}));
+        EXPECT_EQ(pen.ops[x + 2], (Op{M, 300 - 20 * i, 357}));
+        EXPECT_EQ(pen.ops[x + 3], (Op{L, 300 - 20 * i, 360}));
         const std::size_t y = 52 + 4 * std::size_t(i - 1);
-        EXPECT_EQ(pen.ops[y], (Op{'M', 303, 360 - 20 * i}));
-        EXPECT_EQ(pen.ops[y + 1], (Op{'L', 300, 360 - 20 * i}));
-        EXPECT_EQ(pen.ops[y + 2], (Op{'M', 303, 360 + 20 * i}));
-        EXPECT_EQ(pen.ops[y + 3], (Op{'L', 300, 360 + 20 * i}));
+        EXPECT_EQ(pen.ops[y], (Op{M, 303, 360 - 20 * i}));
+        EXPECT_EQ(pen.ops[y + 1], (Op{L, 300, 360 - 20 * i}));
+        EXPECT_EQ(pen.ops[y + 2], (Op{M, 303, 360 + 20 * i}));
+        EXPECT_EQ(pen.ops[y + 3], (Op{L, 300, 360 + 20 * i}));
     }
 }
 

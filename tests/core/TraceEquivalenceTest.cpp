@@ -3,7 +3,7 @@
 // the same pixels, the same pen position at the end, the same count of traced
 // points (so the same failure position) and the same y-axis ordinate.
 
-#include "core/plot/CompactTrace.h"
+#include "core/plot/TraceCurve.h"
 
 #include <gtest/gtest.h>
 
@@ -23,13 +23,13 @@
 #include "core/raster/PixelSurface.h"
 #include "core/plot/AbscissaTable.h"
 #include "core/plot/InfoBoxTexts.h"
-#include "core/plot/TraceArithmetic.h"
+#include "core/number/ExtendedRounding.h"
 
 namespace {
 
 using plot::PixelBox;
 using plot::PlotGeometry;
-using plot::TraceOutcome;
+using plot::TraceResult;
 using tracereference::PenOp;
 using tracereference::randomCoefficient;
 using tracereference::RecordingPen;
@@ -40,9 +40,18 @@ constexpr double kFineStep = 0.00015;
 constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
 constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
 
-struct Curve {
-    double a, b, c;
-};
+using Curve = plot::Coefficients;
+
+// The program's tracer in its compact mode, one tracer a geometry, so that
+// the abscissa tables are built once as in the program.
+TraceResult traceCompact(const Curve& curve, double step, const PlotGeometry& g, const PixelBox& box,
+                         plot::SegmentSink& sink) {
+    static std::vector<plot::CurveTracer> tracers;
+    auto found = std::find_if(tracers.begin(), tracers.end(),
+                              [&](const plot::CurveTracer& tracer) { return tracer.geometry() == g; });
+    if (found == tracers.end()) found = tracers.insert(tracers.end(), plot::CurveTracer(g));
+    return found->trace(curve, step, sink, plot::TraceMode::compact(box));
+}
 
 // ---------------------------------------------------------------- ceiling
 
@@ -78,7 +87,7 @@ TEST(CeilOfExactProduct, MatchesRoundingUpUnderTheFpuMode) {
         for (const double value : values) {
             SCOPED_TRACE(testing::Message() << "scale=" << scale << " value=" << value);
             std::int64_t ceiling = 12345;
-            const bool fits = plot::arithmetic::ceilOfExactProduct(value, scale, ceiling);
+            const bool fits = core::ceilOfExactProduct(value, scale, ceiling);
             const auto expected =
                 tracereference::roundUnderFpuMode(2, static_cast<long double>(scale) * value);
             ASSERT_EQ(fits, expected.has_value());
@@ -208,7 +217,7 @@ Expected reference(const Curve& curve, double step, const PlotGeometry& g) {
     return expected;
 }
 
-void expectSameOutcome(const TraceOutcome& outcome, const Expected& expected) {
+void expectSameOutcome(const TraceResult& outcome, const Expected& expected) {
     EXPECT_EQ(outcome.failed, expected.record.failed);
     EXPECT_EQ(outcome.pointsTraced, expected.pointsTraced);
     ASSERT_LE(expected.record.yIntercepts.size(), 1u);
@@ -251,7 +260,7 @@ void expectEquivalent(const Curve& curve, double step, const PlotGeometry& g, in
 
     if (const std::optional<PixelBox> everything = boxAround(expected.record.ops)) {
         RecordingPen pen;
-        const TraceOutcome outcome = plot::traceCurveCompact(curve.a, curve.b, curve.c, step, g, *everything, pen);
+        const TraceResult outcome = traceCompact(curve, step, g, *everything, pen);
         expectSameOutcome(outcome, expected);
         EXPECT_TRUE(isSubsequence(pen.ops, expected.record.ops));
         const __int128 width = __int128{everything->right} - everything->left;
@@ -268,7 +277,7 @@ void expectEquivalent(const Curve& curve, double step, const PlotGeometry& g, in
 
     RecordingPen pen;
     const PixelBox surfaceBox{0, 0, width, height};
-    const TraceOutcome outcome = plot::traceCurveCompact(curve.a, curve.b, curve.c, step, g, surfaceBox, pen);
+    const TraceResult outcome = traceCompact(curve, step, g, surfaceBox, pen);
     expectSameOutcome(outcome, expected);
     EXPECT_LE(pen.ops.size(), expected.record.ops.size());
     SurfacePair& surfaces = surfacesOf(width, height);
@@ -377,7 +386,7 @@ TEST(TraceCurveCompact, KeepsAPointWhereThePolylineTurnsAroundACorner) {
     const PlotGeometry steep = geometryWith(3000, -20, 36);
     const Curve turning{664, -6.64, 0.0153};
     RecordingPen pen;
-    plot::traceCurveCompact(turning.a, turning.b, turning.c, kNormalStep, steep, PixelBox{0, 0, 96, 72}, pen);
+    traceCompact(turning, kNormalStep, steep, PixelBox{0, 0, 96, 72}, pen);
     ASSERT_GE(pen.ops.size(), 4u);
     EXPECT_EQ(pen.ops[1], (PenOp{PenOp::Move, -20, -10}));
     EXPECT_EQ(pen.ops[2], (PenOp{PenOp::Line, -4, 39}));  // ceil(3000·(−0.0013)) = −3
@@ -388,8 +397,8 @@ TEST(TraceCurveCompact, KeepsAPointWhereThePolylineTurnsAroundACorner) {
 TEST(TraceCurveCompact, RejectsASteplessTracingBeforeDrawing) {
     RecordingPen pen;
     const PixelBox box{0, 0, 10, 10};
-    EXPECT_THROW(plot::traceCurveCompact(1, 0, 0, 0.0, PlotGeometry{}, box, pen), std::invalid_argument);
-    EXPECT_THROW(plot::traceCurveCompact(1, 0, 0, std::nan(""), PlotGeometry{}, box, pen), std::invalid_argument);
+    EXPECT_THROW(traceCompact({1, 0, 0}, 0.0, PlotGeometry{}, box, pen), std::invalid_argument);
+    EXPECT_THROW(traceCompact({1, 0, 0}, std::nan(""), PlotGeometry{}, box, pen), std::invalid_argument);
     EXPECT_TRUE(pen.ops.empty());
 }
 
@@ -419,9 +428,7 @@ TEST(InfoBoxRewrites, KeepWhatTheLastRewriteOfEachLabelLeaves) {
         plot::InfoBoxRewrites rewrites;
         for (const Curve& curve : c.curves) {
             RecordingPen pen;
-            const TraceOutcome outcome =
-                plot::traceCurveCompact(curve.a, curve.b, curve.c, kNormalStep, window, PixelBox{0, 0, 651, 640}, pen);
-            rewrites.traced(curve.a, curve.b, curve.c, outcome);
+            rewrites.traced(curve, traceCompact(curve, kNormalStep, window, PixelBox{0, 0, 651, 640}, pen));
         }
         const std::optional<plot::InfoBoxTexts> texts = rewrites.texts(".");
         ASSERT_TRUE(texts.has_value());
@@ -435,12 +442,13 @@ TEST(InfoBoxRewrites, KeepWhatTheLastRewriteOfEachLabelLeaves) {
     EXPECT_FALSE(plot::InfoBoxRewrites{}.texts(".").has_value());  // no tracing, no change
 }
 
-// The abscissae of both steps fit the cache together; a range too long for
-// the budget is not cached, and the cache never grows beyond it.
+// The abscissae of both steps fit a tracer's budget together; a range too
+// long for the budget gets no table, and the tables never grow beyond it.
 TEST(AbscissaTable, StaysWithinItsMemoryBudget) {
     const PlotGeometry window;
-    const auto fine = plot::AbscissaTable::shared(kFineStep, window);
-    const auto normal = plot::AbscissaTable::shared(kNormalStep, window);
+    plot::AbscissaTables tables;
+    const plot::AbscissaTable* fine = tables.find(kFineStep, window);
+    const plot::AbscissaTable* normal = tables.find(kNormalStep, window);
     ASSERT_TRUE(fine && normal);
     EXPECT_EQ(fine->rightward().size(), 66667u);
     EXPECT_EQ(normal->leftward().size(), 2000u);
@@ -448,16 +456,16 @@ TEST(AbscissaTable, StaysWithinItsMemoryBudget) {
     EXPECT_EQ(normal->rightward().t.back(), 9.995000000000163);
     EXPECT_EQ(normal->rightward().column[1], 301);  // x = 0.005 lies at ox + 1
     EXPECT_EQ(normal->leftward().column[1], 300);   // x = −0.005 at ox + 0
-    EXPECT_EQ(plot::AbscissaTable::shared(kFineStep, window), fine);  // built once
+    EXPECT_EQ(tables.find(kFineStep, window), fine);  // built once
 
     PlotGeometry wide = window;
     wide.xn = 40;
-    EXPECT_EQ(plot::AbscissaTable::shared(kFineStep, wide), nullptr);
+    EXPECT_EQ(tables.find(kFineStep, wide), nullptr);
     for (std::int32_t ox = 0; ox < 10; ++ox) {
         PlotGeometry moved = window;
         moved.ox = ox;
-        EXPECT_NE(plot::AbscissaTable::shared(kFineStep, moved), nullptr);
-        EXPECT_LE(plot::AbscissaTable::cachedBytes(), plot::AbscissaTable::kCacheBudgetBytes);
+        EXPECT_NE(tables.find(kFineStep, moved), nullptr);
+        EXPECT_LE(tables.bytes(), plot::AbscissaTable::kBudgetBytes);
     }
 }
 

@@ -13,8 +13,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/number/Errors.h"
 #include "core/plot/Geometry.h"
+#include "core/plot/SegmentSink.h"
 #include "core/plot/Trace.h"
 
 namespace tracereference {
@@ -27,11 +27,14 @@ struct PenOp {
     bool operator==(const PenOp&) const = default;
 };
 
-class RecordingPen : public plot::Pen {
+// Records every operation, and the ordinates reported for the y-axis label.
+class RecordingPen : public plot::SegmentSink {
 public:
     std::vector<PenOp> ops;
+    std::vector<double> yIntercepts;
     void moveTo(std::int64_t x, std::int64_t y) override { ops.push_back({PenOp::Move, x, y}); }
     void lineTo(std::int64_t x, std::int64_t y) override { ops.push_back({PenOp::Line, x, y}); }
+    void reachedYAxis(double ordinate) override { yIntercepts.push_back(ordinate); }
 };
 
 // Everything one tracing produced.
@@ -111,16 +114,14 @@ inline TraceRecord referenceTrace(double a, double b, double c, double step, con
     return record;
 }
 
-// Runs the real plot::traceCurve into a record of the same shape.
+// Runs the program's plot::traceEveryPoint into a record of the same shape.
 inline TraceRecord recordTraceCurve(double a, double b, double c, double step, const plot::PlotGeometry& g) {
     RecordingPen pen;
     TraceRecord record;
-    try {
-        plot::traceCurve(a, b, c, step, g, pen, [&record](double ty) { record.yIntercepts.push_back(ty); });
-    } catch (const core::InvalidFloatOpError&) {
-        record.failed = true;
-    }
+    const plot::TraceResult result = plot::traceEveryPoint({a, b, c}, step, g, pen);
+    record.failed = result.failed;
     record.ops = std::move(pen.ops);
+    record.yIntercepts = std::move(pen.yIntercepts);
     return record;
 }
 

@@ -11,7 +11,7 @@
 #include <stdexcept>
 
 #include "TraceReference.h"
-#include "core/number/Errors.h"
+#include "core/plot/InfoBoxTexts.h"
 
 namespace {
 
@@ -27,11 +27,12 @@ constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
 constexpr long double kTwo63 = 0x1p63L;
 
 std::optional<std::int64_t> tryCl45(int mode, long double value) {
-    try {
-        return cl45(mode, value);
-    } catch (const core::InvalidFloatOpError&) {
+    const core::Expected<std::int64_t> rounded = cl45(mode, value);
+    if (!rounded) {
+        EXPECT_EQ(rounded.error(), core::UserError::invalidFloatOp());
         return std::nullopt;
     }
+    return *rounded;
 }
 
 // ---------------------------------------------------------------- cl45
@@ -79,10 +80,10 @@ TEST(Cl45, RoundsInAllFourModes) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "value " << static_cast<double>(c.value));
-        EXPECT_EQ(tryCl45(plot::RoundNearest, c.value), c.nearest);
-        EXPECT_EQ(tryCl45(plot::RoundDown, c.value), c.down);
-        EXPECT_EQ(tryCl45(plot::RoundUp, c.value), c.up);
-        EXPECT_EQ(tryCl45(plot::RoundTowardZero, c.value), c.towardZero);
+        EXPECT_EQ(tryCl45(core::RoundNearest, c.value), c.nearest);
+        EXPECT_EQ(tryCl45(core::RoundDown, c.value), c.down);
+        EXPECT_EQ(tryCl45(core::RoundUp, c.value), c.up);
+        EXPECT_EQ(tryCl45(core::RoundTowardZero, c.value), c.towardZero);
     }
     EXPECT_THROW(cl45(4, 1.0L), std::invalid_argument);
     EXPECT_THROW(cl45(-1, 1.0L), std::invalid_argument);
@@ -91,9 +92,9 @@ TEST(Cl45, RoundsInAllFourModes) {
 TEST(Cl45, IgnoresAndKeepsTheFpuRoundingMode) {
     const int saved = std::fegetround();
     ASSERT_EQ(std::fesetround(FE_DOWNWARD), 0);
-    EXPECT_EQ(cl45(plot::RoundUp, 0.1L), 1);
-    EXPECT_EQ(cl45(plot::RoundNearest, 2.5L), 2);
-    EXPECT_THROW(cl45(plot::RoundUp, kTwo63), core::InvalidFloatOpError);
+    EXPECT_EQ(tryCl45(core::RoundUp, 0.1L), 1);
+    EXPECT_EQ(tryCl45(core::RoundNearest, 2.5L), 2);
+    EXPECT_EQ(tryCl45(core::RoundUp, kTwo63), std::nullopt);
     EXPECT_EQ(std::fegetround(), FE_DOWNWARD);
     std::fesetround(saved);
 }
@@ -212,11 +213,12 @@ TEST(TraceCurve, FailsAtTheFirstPointForHugeConstantTerms) {
     for (double c : {4.62e17, -4.62e17, 1e300}) {
         SCOPED_TRACE(c);
         tracereference::RecordingPen pen;
-        bool labelled = false;
-        EXPECT_THROW(plot::traceCurve(0, 0, c, 0.005, g, pen, [&](double) { labelled = true; }),
-                     core::InvalidFloatOpError);
+        const plot::TraceResult result = plot::traceEveryPoint({0, 0, c}, 0.005, g, pen);
+        EXPECT_EQ(result.status(), core::UserError::invalidFloatOp());
+        EXPECT_EQ(result.pointsTraced, 0);
         EXPECT_EQ(pen.ops, std::vector<PenOp>{(PenOp{PenOp::Move, 300, 360})});
-        EXPECT_FALSE(labelled);
+        EXPECT_TRUE(pen.yIntercepts.empty());
+        EXPECT_FALSE(result.yIntercept);
     }
     const TraceRecord fits = recordTraceCurve(0, 0, 4.6e17, 0.005, g);
     EXPECT_FALSE(fits.failed);
@@ -252,21 +254,23 @@ TEST(TraceCurve, PixelsSaturateAtTheIntegerRange) {
 }
 
 TEST(TraceCurve, ReportsTheYInterceptBetweenMoveAndLine) {
-    tracereference::RecordingPen pen;
-    std::vector<std::size_t> opsAtReport;
-    plot::traceCurve(1, 2, -4, 0.005, PlotGeometry{}, pen, [&](double ty) {
-        EXPECT_EQ(ty, -4.0);
-        opsAtReport.push_back(pen.ops.size());
-    });
-    EXPECT_EQ(opsAtReport, std::vector<std::size_t>{2});
-
-    tracereference::RecordingPen quiet;
-    EXPECT_NO_THROW(plot::traceCurve(1, 2, -4, 0.005, PlotGeometry{}, quiet, {}));
-    EXPECT_EQ(quiet.ops, pen.ops);
+    // Reported once, after the moveTo of x = 0 and before its lineTo.
+    struct ReportingPen : tracereference::RecordingPen {
+        std::vector<std::size_t> opsAtReport;
+        void reachedYAxis(double ordinate) override {
+            EXPECT_EQ(ordinate, -4.0);
+            opsAtReport.push_back(ops.size());
+        }
+    } pen;
+    const plot::TraceResult result = plot::traceEveryPoint({1, 2, -4}, 0.005, PlotGeometry{}, pen);
+    EXPECT_EQ(pen.opsAtReport, std::vector<std::size_t>{2});
+    EXPECT_EQ(result.yIntercept, -4.0);
+    EXPECT_EQ(result.pointsTraced, 4000);
+    EXPECT_FALSE(result.status());
 
     tracereference::RecordingPen untouched;
-    EXPECT_THROW(plot::traceCurve(1, 2, 3, 0.0, PlotGeometry{}, untouched, {}), std::invalid_argument);
-    EXPECT_THROW(plot::traceCurve(1, 2, 3, std::nan(""), PlotGeometry{}, untouched, {}), std::invalid_argument);
+    EXPECT_THROW(plot::traceEveryPoint({1, 2, 3}, 0.0, PlotGeometry{}, untouched), std::invalid_argument);
+    EXPECT_THROW(plot::traceEveryPoint({1, 2, 3}, std::nan(""), PlotGeometry{}, untouched), std::invalid_argument);
     EXPECT_TRUE(untouched.ops.empty());
 }
 

@@ -197,12 +197,13 @@ void checkPixelsAgainst(const std::vector<tracereference::TraceRecord>& traced)
     const QImage drawn = Form28->Canvas->image().copy();
     Form28->Button2Click();
     settle();
+    core::RetainedCanvas& canvas = Form28->Canvas->canvas();
     for (const tracereference::TraceRecord& record : traced) {
         for (const tracereference::PenOp& op : record.ops) {
             if (op.kind == tracereference::PenOp::Move)
-                Form28->Canvas->MoveTo(op.x, op.y);
+                canvas.moveTo(op.x, op.y);
             else
-                Form28->Canvas->LineTo(op.x, op.y);
+                canvas.lineTo(op.x, op.y);
         }
     }
     ASSERT_TRUE(Form28->Canvas->image() == drawn);

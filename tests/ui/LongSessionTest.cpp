@@ -137,10 +137,11 @@ TEST_F(Window, TenThousandRequestsWithRepaintsThenAClear)
                 "live heap: start %ld KiB, peak %ld KiB, after the clear %ld KiB\n",
                 start.resident >> 10, peak.resident >> 10, afterClear.resident >> 10, start.heap >> 10,
                 peak.heap >> 10, afterClear.heap >> 10);
-    // The table keeps its 10 000 entries of 24 bytes after a clear; all else
-    // the session used is bounded by the fixed canvas. A leak of even a hundred
+    // The table keeps its 10 000 entries (coefficients and field texts, under
+    // 200 bytes each) after a clear, but not their traces; all else the
+    // session used is bounded by the fixed canvas. A leak of even a hundred
     // bytes per request would break these bounds.
-    EXPECT_LT(afterClear.heap - start.heap, 1L << 20);
+    EXPECT_LT(afterClear.heap - start.heap, 3L << 20);
 #if !defined(__SANITIZE_ADDRESS__)
     // AddressSanitizer holds freed blocks in quarantine, so the resident set
     // says nothing there.

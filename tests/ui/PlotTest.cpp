@@ -57,11 +57,11 @@ TEST_F(Window, AxesCoverTheirPixelsButNotTheirEndPixels)
 
 TEST_F(Window, NothingIsDrawnUnderTheChildControls)
 {
-    platform::DrawingSurface& canvas = *Form28->Canvas;
-    canvas.MoveTo(0, 0);
-    canvas.LineTo(651, 640);
-    canvas.MoveTo(0, 100);
-    canvas.LineTo(651, 100);
+    core::RetainedCanvas& canvas = Form28->Canvas->canvas();
+    canvas.moveTo(0, 0);
+    canvas.lineTo(651, 640);
+    canvas.moveTo(0, 100);
+    canvas.lineTo(651, 100);
     for (QWidget* child : std::initializer_list<QWidget*>{Form28->Panel1, Form28->Panel3, Form28->Button2})
         EXPECT_EQ(inkedIn(child->geometry()), 0) << child->objectName().toStdString();
     // The diagonal's pixel in column 200 is row floor((200·640 + 325) / 651) = 197.

@@ -27,7 +27,7 @@ inline void settle()
 {
     for (int i = 0; i < 3; ++i) {
         QCoreApplication::processEvents();
-        Form28->Canvas->paintPendingArea();
+        platform::guarded([] { return Form28->Canvas->paintPendingArea(); });
     }
 }
 

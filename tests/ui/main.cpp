@@ -15,6 +15,8 @@ int main(int argc, char* argv[])
     testing::InitGoogleTest(&argc, argv);
     QApplication application(argc, argv);
     platform::installFontSubstitutions();
+    // A fault of the program fails the test that met it.
+    platform::setDefectHook([](const QString& report) { ADD_FAILURE() << report.toStdString(); });
     new TForm28;
     AboutBox = new TAboutBox;
     Form28->show();

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "core/number/Errors.h"
+#include "core/number/UserError.h"
 
 namespace core {
 namespace {
@@ -145,23 +145,13 @@ std::string cNumberText(const NumberParts& parts)
     return s;
 }
 
-[[noreturn]] void throwNotAFloat(std::string_view text)
-{
-    std::string message;
-    message.reserve(text.size() + 40);
-    message += '\'';
-    message += text;
-    message += "' is not a valid floating point value";
-    throw ConvertError(message);
-}
-
 }  // namespace
 
-double parseFloatField(std::string_view text, std::string_view decimalSeparator)
+Expected<double> parseFloatField(std::string_view text, std::string_view decimalSeparator)
 {
     const std::optional<NumberParts> parts = matchField(text, decimalSeparator);
     if (!parts)
-        throwNotAFloat(text);
+        return UserError::notAFloat(text);
 
     // The decimal value rounded once to extended precision, then once more
     // when it is stored as a Double.
@@ -169,10 +159,10 @@ double parseFloatField(std::string_view text, std::string_view decimalSeparator)
     CNumericScope scope;
     const long double extended = strtold_l(cText.c_str(), nullptr, CNumericScope::cLocale());
     if (std::isinf(extended))
-        throwNotAFloat(text);
+        return UserError::notAFloat(text);
     const double stored = static_cast<double>(extended);
     if (std::isinf(stored))
-        throw FloatOverflowError();
+        return UserError::floatOverflow();
     return stored;
 }
 

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <list>
-#include <mutex>
 #include <optional>
 
 #include "core/plot/TraceArithmetic.h"
@@ -14,7 +12,7 @@ namespace {
 
 using arithmetic::nextAbscissa;
 
-constexpr std::size_t kMaxPoints = AbscissaTable::kCacheBudgetBytes / AbscissaTable::kBytesPerPoint;
+constexpr std::size_t kMaxPoints = AbscissaTable::kBudgetBytes / AbscissaTable::kBytesPerPoint;
 
 // The points a pass visits, or nothing if there are more than `limit`.
 template <class InRange>
@@ -40,11 +38,7 @@ bool fillPass(AbscissaTable::Pass& pass, std::size_t count, double signedStep, I
         // Cannot fail for 32-bit geometry (|l1·t| < 2^63); a table is simply
         // not built if it did.
         std::int64_t ceiling;
-        try {
-            ceiling = arithmetic::roundToInt64<RoundUp>(scale * t);
-        } catch (const core::InvalidFloatOpError&) {
-            return false;
-        }
+        if (!core::roundToInt64<core::RoundUp>(scale * t, ceiling)) return false;
         pass.column[k] = arithmetic::saturatingAdd(geometry.ox, ceiling);
         // Exact in extended precision: neighbours are close in magnitude.
         const long double step = k == 0 ? 0.0L : std::fabs(static_cast<long double>(t) - pass.t[k - 1]);
@@ -56,31 +50,9 @@ bool fillPass(AbscissaTable::Pass& pass, std::size_t count, double signedStep, I
     return !inRange(t);  // the count was taken the same way
 }
 
-struct CacheEntry {
-    double step;
-    std::int32_t xn, l1, ox;
-    std::shared_ptr<const AbscissaTable> table;
-
-    bool matches(double otherStep, const PlotGeometry& g) const {
-        return step == otherStep && xn == g.xn && l1 == g.l1 && ox == g.ox;
-    }
-};
-
-// Most recently used first; the tables' memory stays within the budget.
-struct Cache {
-    std::mutex mutex;
-    std::list<CacheEntry> entries;
-    std::size_t bytes = 0;
-};
-
-Cache& cache() {
-    static Cache instance;
-    return instance;
-}
-
 }  // namespace
 
-std::shared_ptr<const AbscissaTable> AbscissaTable::build(double step, const PlotGeometry& geometry) {
+std::unique_ptr<const AbscissaTable> AbscissaTable::build(double step, const PlotGeometry& geometry) {
     const double right = geometry.xn;
     const double left = -right;
     const auto inRight = [right](double t) { return right >= t; };
@@ -91,7 +63,7 @@ std::shared_ptr<const AbscissaTable> AbscissaTable::build(double step, const Plo
     const std::optional<std::size_t> leftCount = countPoints(-step, inLeft, kMaxPoints - *rightCount);
     if (!leftCount) return nullptr;
 
-    auto table = std::make_shared<AbscissaTable>();
+    auto table = std::make_unique<AbscissaTable>();
     if (!fillPass(table->rightward_, *rightCount, step, inRight, geometry) ||
         !fillPass(table->leftward_, *leftCount, -step, inLeft, geometry)) {
         return nullptr;
@@ -99,31 +71,23 @@ std::shared_ptr<const AbscissaTable> AbscissaTable::build(double step, const Plo
     return table;
 }
 
-std::shared_ptr<const AbscissaTable> AbscissaTable::shared(double step, const PlotGeometry& geometry) {
-    Cache& shared = cache();
-    std::lock_guard lock(shared.mutex);
-    const auto found = std::find_if(shared.entries.begin(), shared.entries.end(),
-                                    [&](const CacheEntry& entry) { return entry.matches(step, geometry); });
-    if (found != shared.entries.end()) {
-        shared.entries.splice(shared.entries.begin(), shared.entries, found);
-        return found->table;
+const AbscissaTable* AbscissaTables::find(double step, const PlotGeometry& geometry) {
+    const auto found = std::find_if(entries_.begin(), entries_.end(),
+                                    [&](const Entry& entry) { return entry.matches(step, geometry); });
+    if (found != entries_.end()) {
+        entries_.splice(entries_.begin(), entries_, found);
+        return found->table.get();
     }
 
-    std::shared_ptr<const AbscissaTable> table = build(step, geometry);
+    std::unique_ptr<const AbscissaTable> table = AbscissaTable::build(step, geometry);
     if (!table) return nullptr;
-    while (!shared.entries.empty() && shared.bytes + table->bytes() > kCacheBudgetBytes) {
-        shared.bytes -= shared.entries.back().table->bytes();
-        shared.entries.pop_back();
+    while (!entries_.empty() && bytes_ + table->bytes() > AbscissaTable::kBudgetBytes) {
+        bytes_ -= entries_.back().table->bytes();
+        entries_.pop_back();
     }
-    shared.entries.push_front({step, geometry.xn, geometry.l1, geometry.ox, table});
-    shared.bytes += table->bytes();
-    return table;
-}
-
-std::size_t AbscissaTable::cachedBytes() {
-    Cache& shared = cache();
-    std::lock_guard lock(shared.mutex);
-    return shared.bytes;
+    bytes_ += table->bytes();
+    entries_.push_front({step, geometry.xn, geometry.l1, geometry.ox, std::move(table)});
+    return entries_.front().table.get();
 }
 
 }  // namespace plot

@@ -2,11 +2,12 @@
 // The abscissae of a tracing, which do not depend on the curve: for one step
 // and geometry every curve visits the same t, squares them the same way and
 // puts them in the same pixel columns. A table holds them for both passes so
-// that tracing many curves computes them once. Tables are shared through a
-// small cache with a fixed memory budget.
+// that tracing many curves computes them once. A tracer keeps the tables it
+// uses, within a fixed memory budget.
 
 #include <cstddef>
 #include <cstdint>
+#include <list>
 #include <memory>
 #include <vector>
 
@@ -33,23 +34,16 @@ public:
         }
     };
 
-    // Memory for all cached tables together (a table larger than this is
+    // Memory for all tables one tracer keeps (a table larger than this is
     // never built).
-    static constexpr std::size_t kCacheBudgetBytes = std::size_t{8} << 20;
+    static constexpr std::size_t kBudgetBytes = std::size_t{8} << 20;
     // At most, a column run per point.
     static constexpr std::size_t kBytesPerPoint =
         sizeof(double) + sizeof(long double) + sizeof(std::int64_t) + sizeof(std::uint32_t);
 
-    // The table of (step, xn, l1, ox), built on first use and kept while the
-    // cache has room; null when it would not fit in the budget or a column
-    // would leave the signed 64-bit range. Requires step > 0.
-    static std::shared_ptr<const AbscissaTable> shared(double step, const PlotGeometry& geometry);
-
-    // The same, built afresh and not cached.
-    static std::shared_ptr<const AbscissaTable> build(double step, const PlotGeometry& geometry);
-
-    // Memory held by all cached tables.
-    static std::size_t cachedBytes();
+    // The table of (step, xn, l1, ox); null when it would not fit in the
+    // budget or a column would leave the signed 64-bit range. Requires step > 0.
+    static std::unique_ptr<const AbscissaTable> build(double step, const PlotGeometry& geometry);
 
     const Pass& rightward() const { return rightward_; }
     const Pass& leftward() const { return leftward_; }
@@ -58,6 +52,30 @@ public:
 private:
     Pass rightward_;
     Pass leftward_;
+};
+
+// The tables a tracer has built, most recently used first, their memory
+// within AbscissaTable::kBudgetBytes.
+class AbscissaTables {
+public:
+    // The table of (step, xn, l1, ox), built on first use and kept while there
+    // is room; null where AbscissaTable::build gives none. The table stays
+    // valid until the next call.
+    const AbscissaTable* find(double step, const PlotGeometry& geometry);
+
+    std::size_t bytes() const { return bytes_; }
+
+private:
+    struct Entry {
+        double step;
+        std::int32_t xn, l1, ox;
+        std::unique_ptr<const AbscissaTable> table;
+        bool matches(double otherStep, const PlotGeometry& g) const {
+            return step == otherStep && xn == g.xn && l1 == g.l1 && ox == g.ox;
+        }
+    };
+    std::list<Entry> entries_;
+    std::size_t bytes_ = 0;
 };
 
 }  // namespace plot

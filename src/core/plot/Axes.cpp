@@ -3,14 +3,14 @@
 namespace plot {
 
 namespace {
-void segment(Pen& pen, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1)
+void segment(SegmentSink& pen, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1)
 {
     pen.moveTo(x0, y0);
     pen.lineTo(x1, y1);
 }
 }  // namespace
 
-void drawAxes(const PlotGeometry& g, Pen& pen)
+void drawAxes(const PlotGeometry& g, SegmentSink& pen)
 {
     // 64-bit arithmetic: no geometry can overflow the pen coordinates.
     const std::int64_t ox = g.ox, oy = g.oy, l1 = g.l1, l2 = g.l2, lx = g.lx, ly = g.ly;

@@ -15,14 +15,8 @@ struct PlotGeometry {
     std::int32_t ly = 250;  // half-length of the y axis
     std::int32_t xn = 10;   // ticks on each half of the x axis; x range of tracing
     std::int32_t yn = 10;   // ticks on each half of the y axis
-};
 
-// Receives pen operations in client-area pixels, x rightward, y downward.
-class Pen {
-public:
-    virtual ~Pen() = default;
-    virtual void moveTo(std::int64_t x, std::int64_t y) = 0;
-    virtual void lineTo(std::int64_t x, std::int64_t y) = 0;
+    bool operator==(const PlotGeometry&) const = default;
 };
 
 }  // namespace plot

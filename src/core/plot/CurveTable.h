@@ -1,0 +1,88 @@
+#pragma once
+// The curves drawn since the last clear. Each entry owns the curve's
+// coefficients, the field texts they were read from, whether its failure has
+// been reported, and its traces: a curve's trace depends only on its
+// coefficients and the step, so it is computed once and played back at every
+// repaint.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/plot/Curve.h"
+#include "core/plot/RecordedTrace.h"
+#include "core/plot/TraceCurve.h"
+
+namespace plot {
+
+// The texts of the fields for a, b and c, as the user typed them.
+using FieldTexts = std::array<std::string, 3>;
+
+class CurveTable {
+public:
+    explicit CurveTable(const PlotGeometry& geometry = {}) : tracer_(geometry) {}
+
+    // A new geometry drops every kept trace.
+    void setGeometry(const PlotGeometry& geometry);
+    const PlotGeometry& geometry() const { return tracer_.geometry(); }
+
+    // Stores a curve as entry count(), then counts it; returns its index.
+    std::size_t add(const Coefficients& curve, FieldTexts texts = {});
+    // Counts no curve any more. The entries stay until overwritten (their
+    // kept traces go), so restoreCount can bring them back.
+    void clear();
+    // Counts the first `count` entries again, as before a clear; at most as
+    // many as were ever stored.
+    void restoreCount(std::int32_t count);
+
+    // The number of stored curves.
+    const std::int32_t& count() const { return count_; }
+    std::size_t capacity() const { return entries_.size(); }
+    const Coefficients& operator[](std::size_t index) const { return entries_[index].curve; }
+    const FieldTexts& fieldTexts(std::size_t index) const { return entries_[index].texts; }
+
+    // Whether the failure of the entry's tracing has been reported to the user.
+    bool failureShown(std::size_t index) const { return entries_[index].failureShown; }
+    void setFailureShown(std::size_t index, bool shown) { entries_[index].failureShown = shown; }
+
+    // The entry's compact trace at `step`, good for every pixel inside
+    // `reach`: kept from an earlier call whose reach covered it, else traced
+    // now and kept. Throws std::invalid_argument unless step > 0.
+    const RecordedTrace& trace(std::size_t index, double step, const PixelBox& reach);
+
+    // Traces a curve that is not stored, through the table's tracer.
+    TraceResult traceCurve(const Coefficients& curve, double step, SegmentSink& sink, const TraceMode& mode)
+    {
+        return tracer_.trace(curve, step, sink, mode);
+    }
+
+    // Changes whenever what the first count() entries would draw may have
+    // changed other than by adding entries: a clear, a restored count, a new
+    // geometry. Caches of drawn pixels compare it.
+    std::uint64_t generation() const { return generation_; }
+
+    // Memory of the kept traces.
+    std::size_t traceBytes() const;
+
+private:
+    struct KeptTrace {
+        double step;
+        PixelBox reach;
+        std::unique_ptr<RecordedTrace> trace;
+    };
+    struct Entry {
+        Coefficients curve;
+        FieldTexts texts;
+        bool failureShown = false;
+        std::vector<KeptTrace> traces;
+    };
+
+    CurveTracer tracer_;
+    std::vector<Entry> entries_;
+    std::int32_t count_ = 0;
+    std::uint64_t generation_ = 0;
+};
+
+}  // namespace plot

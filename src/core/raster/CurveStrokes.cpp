@@ -1,0 +1,42 @@
+#include "core/raster/CurveStrokes.h"
+
+#include "core/raster/RetainedCanvas.h"
+
+namespace core {
+
+namespace {
+
+// Hands a kept trace's operations to the strokes image.
+class StrokeSink : public plot::SegmentSink {
+public:
+    explicit StrokeSink(PixelSurface& surface) : surface_(surface) {}
+    void moveTo(std::int64_t x, std::int64_t y) override { surface_.moveTo(x, y); }
+    void lineTo(std::int64_t x, std::int64_t y) override { surface_.lineTo(x, y); }
+
+private:
+    PixelSurface& surface_;
+};
+
+}  // namespace
+
+const PixelSurface& CurveStrokes::update(plot::CurveTable& table, double step, int width, int height,
+                                         const plot::PixelBox& reach)
+{
+    const bool sameImage = valid_ && step_ == step && generation_ == table.generation() &&
+                           strokes_.width() == width && strokes_.height() == height && drawn_ <= table.count();
+    if (!sameImage) {
+        strokes_ = PixelSurface();
+        strokes_.resize(width, height, 0);
+        strokes_.setPenColor(RetainedCanvas::kPenColor);
+        step_ = step;
+        generation_ = table.generation();
+        drawn_ = 0;
+        valid_ = true;
+    }
+    StrokeSink sink(strokes_);
+    for (; drawn_ < table.count(); ++drawn_) table.trace(std::size_t(drawn_), step, reach).replay(sink);
+    strokes_.takeDirtyRect();
+    return strokes_;
+}
+
+}  // namespace core
