@@ -180,7 +180,7 @@ core::Status replayStoredCurves(double step)
         }
     }
     const core::PixelSurface& strokes = recoStrokes.update(reco, step, canvas.width(), canvas.height(), reach);
-    canvas.inkStrokes(strokes, {0, 0, canvas.width(), canvas.height()});
+    canvas.inkStrokes(strokes, recoStrokes.inkedBounds());
     showIntersections(*Form28, rewrites);
     return newFailure;
 }

@@ -1,5 +1,7 @@
 #include "core/raster/CurveStrokes.h"
 
+#include <algorithm>
+
 #include "core/raster/RetainedCanvas.h"
 
 namespace core {
@@ -32,10 +34,18 @@ const PixelSurface& CurveStrokes::update(plot::CurveTable& table, double step, i
         generation_ = table.generation();
         drawn_ = 0;
         valid_ = true;
+        inkedBounds_ = {};
     }
     StrokeSink sink(strokes_);
     for (; drawn_ < table.count(); ++drawn_) table.trace(std::size_t(drawn_), step, reach).replay(sink);
-    strokes_.takeDirtyRect();
+    const PixelRect reached = strokes_.takeDirtyRect();
+    if (!reached.empty()) {
+        inkedBounds_ = inkedBounds_.empty()
+                           ? reached
+                           : PixelRect{std::min(inkedBounds_.left, reached.left), std::min(inkedBounds_.top, reached.top),
+                                       std::max(inkedBounds_.right, reached.right),
+                                       std::max(inkedBounds_.bottom, reached.bottom)};
+    }
     return strokes_;
 }
 

@@ -19,8 +19,12 @@ public:
     const PixelSurface& update(plot::CurveTable& table, double step, int width, int height,
                                const plot::PixelBox& reach);
 
+    // A box around every inked pixel (empty while none is).
+    const PixelRect& inkedBounds() const { return inkedBounds_; }
+
 private:
     PixelSurface strokes_;
+    PixelRect inkedBounds_;
     double step_ = 0;
     std::uint64_t generation_ = 0;
     std::int32_t drawn_ = 0;

@@ -14,6 +14,7 @@ namespace core {
 struct PixelRect {
     int left = 0, top = 0, right = 0, bottom = 0;  // right and bottom exclusive
     bool empty() const { return right <= left || bottom <= top; }
+    bool operator==(const PixelRect&) const = default;
 };
 
 class PixelSurface {

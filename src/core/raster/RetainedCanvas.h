@@ -28,7 +28,7 @@ public:
 
     void invalidate(const PixelRect& rect);
     void invalidateAll() { invalidate({0, 0, width(), height()}); }
-    bool hasInvalidArea() const { return !invalidBounds_.empty(); }
+    bool hasInvalidArea() const { return !invalid_.empty(); }
 
     // Starts a paint cycle: erases the invalid area to the background, clips
     // drawing to it, and counts it valid again. Returns the bounding box of
@@ -65,11 +65,17 @@ private:
     PixelSurface surface_;
     std::uint32_t background_ = 0xffffffffu;
     std::vector<PixelRect> covered_;
-    std::vector<std::uint8_t> invalid_;  // a byte a pixel, non-zero where invalid
+    std::vector<PixelRect> invalid_;  // their union is the invalid area
     PixelRect invalidBounds_;
     bool painting_ = false;
+    std::vector<PixelRect> paintArea_;  // during a paint: the area being repainted
+    // The clip mask is worked out again only when what it depends on changed:
+    // paint cycles of the same area, the usual case, clip alike.
     bool clipStale_ = true;
-    std::vector<std::uint8_t> paintArea_;  // during a paint: the area being repainted
+    bool clipKnown_ = false;
+    bool clipOfPaint_ = false;
+    std::vector<PixelRect> clipArea_;
+    std::vector<PixelRect> clipCovered_;
 };
 
 }  // namespace core
