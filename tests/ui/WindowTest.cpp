@@ -5,6 +5,9 @@
 #include <QMenuBar>
 #include <QScreen>
 
+#include <new>
+#include <stdexcept>
+
 #include "UiTestSupport.h"
 
 using namespace uitest;
@@ -156,4 +159,22 @@ TEST_F(Window, AnErrorInAHandlerShowsTheBoxAndTheProgramGoesOn)
     EXPECT_EQ(boxes.captions[0], platform::applicationTitle(QCoreApplication::applicationFilePath()));
     drawRequest("1", "", "");
     EXPECT_EQ(Unit28::fxnum, 1);
+}
+
+// Only the program's own errors reach the error box: an exception is a fault
+// of the program, reported with its type and never dressed as the user's.
+TEST(HandlerGuard, ShowsTheUsersErrorsAndReportsDefects)
+{
+    ErrorBoxes boxes;
+    std::vector<QString> defects;
+    platform::setDefectHook([&defects](const QString& report) { defects.push_back(report); });
+    platform::guarded([] { return core::Status(core::UserError::invalidFloatOp()); });
+    platform::guarded([] { return core::Status(); });
+    platform::guarded([]() -> core::Status { throw std::out_of_range("index 7"); });
+    platform::guarded([] { throw std::bad_alloc(); });
+    platform::setDefectHook([](const QString& report) { ADD_FAILURE() << report.toStdString(); });
+    EXPECT_EQ(boxes.texts, std::vector<QString>{"Invalid floating point operation."});
+    ASSERT_EQ(defects.size(), 2u);
+    EXPECT_EQ(defects[0], "internal error (std::out_of_range): index 7");
+    EXPECT_TRUE(defects[1].startsWith("internal error (std::bad_alloc)")) << defects[1].toStdString();
 }
