@@ -5,8 +5,8 @@
 #include <QScreen>
 #include <algorithm>
 
-#include "Unit28.h"
 #include "platform/Controls.h"
+#include "platform/Placement.h"
 #include "platform/ProgramIcon.h"
 
 TAboutBox* AboutBox = nullptr;
@@ -48,7 +48,7 @@ void TAboutBox::showAbout()
     if (!placed_) {
         // Centred in the work area, but never above or left of the desktop.
         const QSize workArea = screen()->availableGeometry().size();
-        const QPoint centre = centredInWorkArea(workArea, frameGeometry().size());
+        const QPoint centre = platform::centredInWorkArea(workArea, frameGeometry().size());
         move(std::max(centre.x(), 0), std::max(centre.y(), 0));
         placed_ = true;
     }

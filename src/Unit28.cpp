@@ -19,14 +19,9 @@
 #include "platform/Application.h"
 #include "platform/Controls.h"
 #include "platform/DrawingSurface.h"
+#include "platform/Placement.h"
 
 TForm28* Form28 = nullptr;
-
-QPoint centredInWorkArea(const QSize& workArea, const QSize& outer)
-{
-    // C++ integer division truncates toward zero, as the placement requires.
-    return {(workArea.width() - outer.width()) / 2, (workArea.height() - outer.height()) / 2};
-}
 
 TForm28::TForm28()
 {
@@ -64,7 +59,7 @@ void TForm28::wireEvents()
 void TForm28::FormCreate()
 {
     const QSize outer = frameGeometry().size();
-    move(centredInWorkArea(screen()->availableGeometry().size(), outer));
+    move(platform::centredInWorkArea(screen()->availableGeometry().size(), outer));
     Panel1->resize(width(), Panel1->height());  // docked: the client width
     BitBtn1->setText(QString());
     Panel4->hide();

@@ -102,11 +102,6 @@ private:
     void describeForAssistiveTools();
 };
 
-// The top-left corner that centres a window of the given outer size in a work
-// area of the given size (the work area's origin is not added; halves are
-// truncated toward zero, so a window larger than the work area sticks out).
-QPoint centredInWorkArea(const QSize& workArea, const QSize& outer);
-
 extern TForm28* Form28;
 
 // A stored curve: the coefficients of x², of x, and the constant term.

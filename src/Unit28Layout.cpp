@@ -18,24 +18,25 @@
 namespace {
 
 using platform::designedFont;
-using platform::place;
+using platform::placeNamed;
 
-QFont heiti(int characterHeight)
+// The designed Chinese sans-serif face, 黑体, at a character height in pixels.
+QFont heiTiFont(int characterHeight)
 {
     return designedFont(QString::fromUtf8("黑体"), characterHeight);
 }
 
-QFrame* panel(QWidget* parent, const char* name, int left, int top, int width, int height)
+QFrame* makePanel(QWidget* parent, const char* name, int left, int top, int width, int height)
 {
-    auto* frame = place(new QFrame(parent), name, left, top, width, height);
+    auto* frame = placeNamed(new QFrame(parent), name, left, top, width, height);
     frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
     frame->setAutoFillBackground(true);
     return frame;
 }
 
-QLineEdit* edit(QWidget* parent, const char* name, int left, int top, int width, int height)
+QLineEdit* makeCoefficientField(QWidget* parent, const char* name, int left, int top, int width, int height)
 {
-    auto* control = place(new QLineEdit(parent), name, left, top, width, height);
+    auto* control = placeNamed(new QLineEdit(parent), name, left, top, width, height);
     control->setFont(designedFont("Tahoma", 13));
     return control;
 }
@@ -55,35 +56,35 @@ void TForm28::buildControls()
     setCentralWidget(Canvas);
     QWidget* client = Canvas;
 
-    Panel1 = panel(client, "Panel1", 0, 0, 651, 89);
+    Panel1 = makePanel(client, "Panel1", 0, 0, 651, 89);
     Label1 = platform::makeLabel(Panel1, "Label1", 34, 26, QString::fromUtf8("二次函数 y="));
-    Label1->setFont(heiti(35));
+    Label1->setFont(heiTiFont(35));
     Label1->adjustSize();
-    Edit1 = edit(Panel1, "Edit1", 234, 33, 55, 24);
+    Edit1 = makeCoefficientField(Panel1, "Edit1", 234, 33, 55, 24);
     Label2 = platform::makeLabel(Panel1, "Label2", 295, 26, QString::fromUtf8("x²+"));
-    Label2->setFont(heiti(35));
+    Label2->setFont(heiTiFont(35));
     Label2->adjustSize();
-    Edit2 = edit(Panel1, "Edit2", 347, 33, 54, 24);
+    Edit2 = makeCoefficientField(Panel1, "Edit2", 347, 33, 54, 24);
     Label3 = platform::makeLabel(Panel1, "Label3", 407, 26, QString::fromUtf8("x+"));
-    Label3->setFont(heiti(35));
+    Label3->setFont(heiTiFont(35));
     Label3->adjustSize();
-    Edit3 = edit(Panel1, "Edit3", 449, 33, 56, 24);
-    Button1 = place(new QPushButton(QString::fromUtf8("开始绘图"), Panel1), "Button1", 538, 29, 86, 34);
-    Button1->setFont(heiti(15));
+    Edit3 = makeCoefficientField(Panel1, "Edit3", 449, 33, 56, 24);
+    Button1 = placeNamed(new QPushButton(QString::fromUtf8("开始绘图"), Panel1), "Button1", 538, 29, 86, 34);
+    Button1->setFont(heiTiFont(15));
     Button1->setDefault(true);
 
-    Panel2 = panel(client, "Panel2", 0, 90, 154, 162);
+    Panel2 = makePanel(client, "Panel2", 0, 90, 154, 162);
     Panel2->hide();
-    GroupBox1 = place(new QGroupBox(QString::fromUtf8("设置"), Panel2), "GroupBox1", 5, 0, 143, 157);
-    CheckBox1 = place(new QCheckBox(QString::fromUtf8("动画效果"), GroupBox1), "CheckBox1", 19, 24, 97, 17);
-    CheckBox2 = place(new QCheckBox(QString::fromUtf8("启动重整模式"), GroupBox1), "CheckBox2", 19, 56, 97, 17);
+    GroupBox1 = placeNamed(new QGroupBox(QString::fromUtf8("设置"), Panel2), "GroupBox1", 5, 0, 143, 157);
+    CheckBox1 = placeNamed(new QCheckBox(QString::fromUtf8("动画效果"), GroupBox1), "CheckBox1", 19, 24, 97, 17);
+    CheckBox2 = placeNamed(new QCheckBox(QString::fromUtf8("启动重整模式"), GroupBox1), "CheckBox2", 19, 56, 97, 17);
     CheckBox2->setChecked(true);
     Label9 = platform::makeLabel(GroupBox1, "Label9", 20, 76, QString::fromUtf8("（即不会使图象消失）"));
-    BitBtn1 = place(new QPushButton(QStringLiteral("Cancel"), Panel2), "BitBtn1", 126, 2, 24, 21);
+    BitBtn1 = placeNamed(new QPushButton(QStringLiteral("Cancel"), Panel2), "BitBtn1", 126, 2, 24, 21);
     BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
 
-    Panel3 = panel(client, "Panel3", 433, 480, 144, 107);
-    GroupBox2 = place(new QGroupBox(QString::fromUtf8("提示框（可拖拽）"), Panel3), "GroupBox2", 3, 0, 138, 105);
+    Panel3 = makePanel(client, "Panel3", 433, 480, 144, 107);
+    GroupBox2 = placeNamed(new QGroupBox(QString::fromUtf8("提示框（可拖拽）"), Panel3), "GroupBox2", 3, 0, 138, 105);
     GroupBox2->setCursor(Qt::SizeAllCursor);
     Label4 = platform::makeLabel(GroupBox2, "Label4", 12, 24, QString::fromUtf8("与x轴交点："));
     Label5 = platform::makeLabel(GroupBox2, "Label5", 12, 80, QString::fromUtf8("与y轴交点："));
@@ -91,8 +92,8 @@ void TForm28::buildControls()
     Label7 = platform::makeLabel(GroupBox2, "Label7", 92, 45, QString());
     Label8 = platform::makeLabel(GroupBox2, "Label8", 92, 80, QString());
 
-    Button2 = place(new QPushButton(QString::fromUtf8("清空"), client), "Button2", 612, 88, 39, 25);
-    Panel4 = panel(client, "Panel4", 436, 150, 57, 41);
+    Button2 = placeNamed(new QPushButton(QString::fromUtf8("清空"), client), "Button2", 612, 88, 39, 25);
+    Panel4 = makePanel(client, "Panel4", 436, 150, 57, 41);
     Panel4->hide();
 
     // Tab order: the top bar's fields and button, the settings panel, the

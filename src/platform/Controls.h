@@ -11,7 +11,7 @@
 namespace platform {
 
 template <class Control>
-Control* place(Control* control, const char* name, int left, int top, int width, int height)
+Control* placeNamed(Control* control, const char* name, int left, int top, int width, int height)
 {
     control->setObjectName(QString::fromLatin1(name));
     control->setGeometry(left, top, width, height);

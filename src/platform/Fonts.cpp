@@ -5,8 +5,8 @@
 
 namespace platform {
 
-// The window was designed with Windows fonts. Map each designed family to
-// installed ones with the same role: a CJK sans-serif for "黑体", and plain
+// The windows name the families "黑体", "Tahoma" and "MS Sans Serif". Map each
+// to installed ones with the same role: a CJK sans-serif for "黑体", and plain
 // sans-serif faces for the Latin ones (with a CJK fallback for Chinese texts).
 void installFontSubstitutions()
 {

@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "UiTestSupport.h"
+#include "platform/Placement.h"
 
 using namespace uitest;
 
@@ -114,10 +115,10 @@ TEST_F(Window, ResizingKeepsTheTopBarAndClearButtonInStep)
 
 TEST(WindowPlacement, CentresByTheOuterSizeTruncatingTowardZero)
 {
-    EXPECT_EQ(centredInWorkArea(QSize(1280, 1024), QSize(659, 700)), QPoint(310, 162));
+    EXPECT_EQ(platform::centredInWorkArea(QSize(1280, 1024), QSize(659, 700)), QPoint(310, 162));
     // Smaller than the window: the edges stick out, and −3 div 2 is −1.
-    EXPECT_EQ(centredInWorkArea(QSize(656, 697), QSize(659, 700)), QPoint(-1, -1));
-    EXPECT_EQ(centredInWorkArea(QSize(600, 500), QSize(659, 700)), QPoint(-29, -100));
+    EXPECT_EQ(platform::centredInWorkArea(QSize(656, 697), QSize(659, 700)), QPoint(-1, -1));
+    EXPECT_EQ(platform::centredInWorkArea(QSize(600, 500), QSize(659, 700)), QPoint(-29, -100));
 }
 
 TEST(ErrorBox, TitleComesFromTheExecutableName)

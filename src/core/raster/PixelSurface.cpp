@@ -201,7 +201,7 @@ void PixelSurface::walk(const Walk& w) {
             index += minorStep;
             ++minorMoves;
         } else {
-            remainder += w.m;
+            remainder += w.increment;
         }
         index += majorStep;
     }

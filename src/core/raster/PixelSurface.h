@@ -56,12 +56,12 @@ public:
 private:
     // Pixels of one segment from a start pixel inside the image: `steps` unit
     // steps along the major axis, with a step along the minor one whenever
-    // the running `remainder` reaches `slack` (else it grows by m).
+    // the running `remainder` reaches `slack` (else it grows by `increment`).
     struct Walk {
         int startX, startY;
         bool xMajor;
         int majorSign, minorSign;
-        std::uint64_t steps, remainder, m, slack;
+        std::uint64_t steps, remainder, increment, slack;
     };
 
     void drawSegmentTo(std::int64_t x, std::int64_t y);  // then moves the pen there
