@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   desktop-file-utils appstream dpkg-dev file
   locales
+  python3-pyatspi at-spi2-core dbus
 )
 
 missing=()

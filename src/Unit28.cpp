@@ -53,13 +53,16 @@ void TForm28::wireEvents()
     wire(N1, &QAction::triggered, &TForm28::N1Click);
     wire(N2, &QAction::triggered, &TForm28::N2Click);
     Canvas->setPaintHandler([this] { return FormPaint(); });
+    connect(qApp, &QApplication::focusChanged, this, &TForm28::followFocusAroundPanel2);
+    for (QLineEdit* field : {Edit1, Edit2, Edit3})
+        field->installEventFilter(this);
     wirePanelEvents();
 }
 
 void TForm28::FormCreate()
 {
     const QSize outer = frameGeometry().size();
-    move(platform::centredInWorkArea(screen()->availableGeometry().size(), outer));
+    move(platform::placedInWorkArea(screen()->availableGeometry(), outer));
     Panel1->resize(width(), Panel1->height());  // docked: the client width
     BitBtn1->setText(QString());
     Panel4->hide();
@@ -77,6 +80,7 @@ void TForm28::FormResize()
     // The eraser panel keeps covering everything below the top bar, so that
     // a clear erases the whole drawing area at any window size.
     Panel4->setGeometry(0, Panel1->height(), outer.width(), outer.height());
+    keepInfoBoxReachable();
 }
 
 void TForm28::resizeEvent(QResizeEvent* event)
@@ -97,6 +101,11 @@ void TForm28::keyPressEvent(QKeyEvent* event)
         (focused ? focused : Button1)->click();
         return;
     }
+    case Qt::Key_Z:
+        if (event->matches(QKeySequence::Undo) && undoClear())
+            return;
+        QMainWindow::keyPressEvent(event);
+        return;
     case Qt::Key_Escape:
         if (BitBtn1->isVisible() && BitBtn1->isEnabled())
             BitBtn1->click();
@@ -108,7 +117,9 @@ void TForm28::keyPressEvent(QKeyEvent* event)
 
 void TForm28::closeEvent(QCloseEvent* event)
 {
-    // Closing the main window ends the program, whatever else is open.
+    // Closing the main window ends the program, whatever else is open; a
+    // tracing in progress finishes at once.
+    closing_ = true;
     event->accept();
     QCoreApplication::quit();
 }

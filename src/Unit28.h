@@ -2,7 +2,11 @@
 // The main window, its event handlers, the plotting routines and the state
 // they share for the life of the process.
 
+#include <QImage>
 #include <QMainWindow>
+#include <QPointer>
+#include <array>
+#include <optional>
 #include <cstdint>
 
 #include "core/number/UserError.h"
@@ -88,6 +92,14 @@ public:
     // Sets a label's caption; labels size themselves to their text.
     static void setCaption(QLabel* label, const QString& text);
 
+    // Ctrl+Z right after a clear brings back what it wiped; false when there
+    // is nothing to bring back (a draw request or another clear came since).
+    bool undoClear();
+    // Keeps a grab strip of the info box inside the drawing area.
+    void keepInfoBoxReachable();
+    // The main window is closing: a tracing in progress finishes at once.
+    bool isClosing() const { return closing_; }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -95,6 +107,20 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // What a clear wiped, for one undo.
+    struct WipedByClear {
+        QImage pixels;
+        std::int32_t curves;
+        std::array<QString, 3> labels, fields;
+    };
+    void rememberWhatAClearWipes();
+    void followFocusAroundPanel2(QWidget* old, QWidget* now);
+    bool isUndoKey(QObject* watched, QEvent* event) const;
+
+    std::optional<WipedByClear> wipedByClear_;
+    QPointer<QWidget> focusBeforePanel2_;
+    bool closing_ = false;
+
     void buildControls();
     void buildMenu();
     void wireEvents();

@@ -73,8 +73,10 @@ void startDrag(bool& flag, const QPoint& cursor)
 // re-applied, so the box follows the cursor exactly.
 void followCursor(bool flag, const QPoint& cursor)
 {
-    if (flag)
-        Form28->Panel3->move(cursor.x() - Unit28::posX, cursor.y() - Unit28::posY);
+    if (!flag)
+        return;
+    Form28->Panel3->move(cursor.x() - Unit28::posX, cursor.y() - Unit28::posY);
+    Form28->keepInfoBoxReachable();
 }
 
 }  // namespace
@@ -117,6 +119,13 @@ bool TForm28::eventFilter(QObject* watched, QEvent* event)
         {Label4, &TForm28::Label4MouseDown, &TForm28::Label4MouseMove, &TForm28::Label4MouseUp},
         {Label5, &TForm28::Label5MouseDown, &TForm28::Label5MouseMove, &TForm28::Label5MouseUp},
     };
+    if (isUndoKey(watched, event)) {
+        // Claimed before the field's own undo sees it, then carried out.
+        event->accept();
+        if (event->type() == QEvent::KeyPress)
+            undoClear();
+        return event->type() == QEvent::KeyPress;
+    }
     const QEvent::Type type = event->type();
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
         return QMainWindow::eventFilter(watched, event);

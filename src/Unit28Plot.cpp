@@ -3,6 +3,7 @@
 // clear.
 
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -16,6 +17,7 @@
 #include "core/raster/CurveStrokes.h"
 #include "platform/Application.h"
 #include "platform/DrawingSurface.h"
+#include "platform/InputHold.h"
 #include "platform/PacedPen.h"
 
 namespace Unit28 {
@@ -122,10 +124,21 @@ core::Status drawWatched(const plot::Coefficients& curve)
     CanvasWithYAxisLabel canvas(surface.canvas());
     plot::TraceResult result;
     {
+        // Esc (while the settings panel is hidden) and a click on the drawing
+        // area finish the curve at once; other input waits for its end.
+        platform::InputHold hold([&form, &surface](QObject* receiver, QEvent* event) {
+            if (event->type() == QEvent::KeyPress)
+                return static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && form.Panel2->isHidden();
+            return event->type() == QEvent::MouseButtonPress && receiver == &surface;
+        });
+        surface.holdPaintCycles(true);
         platform::PacedPen paced(
             canvas, [&surface] { surface.presentNow(); }, platform::expectedTracePoints(xn, m), kAnimationTime,
-            kFrameTime);
+            kFrameTime, [&hold, &form] { return hold.finishRequested() || form.isClosing(); });
         result = reco.traceCurve(curve, m, paced, plot::TraceMode::everyPoint());
+        surface.holdPaintCycles(false);
+        if (form.isClosing())
+            hold.discard();
     }
     if (result.failed)
         return result.status();
@@ -222,6 +235,7 @@ private:
 core::Status TForm28::Button1Click()
 {
     using namespace Unit28;
+    wipedByClear_.reset();  // a draw request ends the chance to undo a clear
     const std::string separator = decimalSeparator();
     // Each coefficient is kept as soon as it is read, as far as the reading goes.
     for (auto [field, coefficient] : {std::pair{Edit1, &a}, std::pair{Edit2, &b}, std::pair{Edit3, &c}}) {
@@ -258,6 +272,7 @@ core::Status TForm28::FormPaint()
 
 void TForm28::Button2Click()
 {
+    rememberWhatAClearWipes();
     Unit28::reco.clear();
     // Flashing the eraser panel invalidates the drawing area under it, which
     // the next paint cycle erases and redraws (axes only, now).
@@ -266,9 +281,10 @@ void TForm28::Button2Click()
     setCaption(Label6, QString());
     setCaption(Label7, QString());
     setCaption(Label8, QString());
-    Edit1->clear();
-    Edit2->clear();
-    Edit3->clear();
+    // Emptied with their own undo history: Ctrl+Z now undoes the clear.
+    Edit1->setText(QString());
+    Edit2->setText(QString());
+    Edit3->setText(QString());
     Edit1->setFocus();
     // The traces kept for the curves are gone; so is their memory.
     platform::releaseFreedMemory();

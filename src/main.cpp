@@ -1,25 +1,48 @@
-// Startup: the application, the main window, the hidden About dialog, and
-// the event loop until the main window is closed.
+// Startup: the arguments, the application, the main window, the hidden About
+// dialog, and the event loop until the main window is closed.
 
 #include <QApplication>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "ABOUT.h"
 #include "Unit28.h"
+#include "core/cli/CommandLine.h"
 #include "platform/Application.h"
 #include "platform/ProgramIcon.h"
+#include "platform/ProgramStyle.h"
+#include "platform/Startup.h"
 
 int main(int argc, char* argv[])
 {
+    const cli::Request request = cli::readArguments(std::vector<std::string>(argv + 1, argv + argc));
+    switch (request.action) {
+    case cli::Request::ShowHelp:
+        std::fputs(cli::usageText().c_str(), stdout);
+        return 0;
+    case cli::Request::ShowVersion:
+        std::fputs(cli::versionText(VELTRANO_VERSION).c_str(), stdout);
+        return 0;
+    case cli::Request::UsageError:
+        std::fprintf(stderr, "veltrano: %s\n%s", request.message.c_str(), cli::usageText().c_str());
+        return cli::kUsageErrorStatus;
+    case cli::Request::OpenWindow:
+        break;
+    }
+
     if (!platform::hasDisplay()) {
         std::fputs("veltrano: no graphical display found (DISPLAY is not set); start it on a desktop, "
-                   "or under a virtual display with: xvfb-run veltrano\n",
+                   "or under a virtual display with: xvfb-run -a veltrano\n",
                    stderr);
         return 1;
     }
+    platform::installStartupMessageHandler();
     QApplication application(argc, argv);
+    platform::startupSucceeded();
     platform::installTranslations();
     platform::installFontSubstitutions();
+    platform::installProgramStyle();
     QApplication::setWindowIcon(platform::programIcon());
     QGuiApplication::setDesktopFileName("io.github.veltrano.Veltrano");
 

@@ -69,10 +69,29 @@ void DrawingSurface::schedulePresent()
     QMetaObject::invokeMethod(this, &DrawingSurface::presentDirty, Qt::QueuedConnection);
 }
 
+void DrawingSurface::holdPaintCycles(bool held)
+{
+    paintCyclesHeld_ = held;
+    if (!held && canvas_.hasInvalidArea())
+        schedulePaint();
+}
+
+void DrawingSurface::restoreImage(const QImage& kept)
+{
+    const QImage pixels = kept.convertToFormat(QImage::Format_RGB32);
+    core::PixelSurface& surface = canvas_.surface();
+    const int width = std::min(pixels.width(), surface.width());
+    for (int y = 0; y < std::min(pixels.height(), surface.height()); ++y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(pixels.constScanLine(y));
+        std::copy(row, row + width, surface.pixels() + std::size_t(y) * std::size_t(surface.width()));
+    }
+    update();
+}
+
 core::Status DrawingSurface::paintPendingArea()
 {
     paintScheduled_ = false;
-    if (canvas_.isPainting() || !canvas_.hasInvalidArea())
+    if (paintCyclesHeld_ || canvas_.isPainting() || !canvas_.hasInvalidArea())
         return {};
     presentDirty();  // what was drawn before belongs to the screen already
     updateCovered();

@@ -34,6 +34,11 @@ public:
     // Runs the pending paint cycle now, if any part is invalid.
     core::Status paintPendingArea();
     bool isPainting() const { return canvas_.isPainting(); }
+    // While held, paint cycles wait (the image is still presented); they run
+    // once released.
+    void holdPaintCycles(bool held);
+    // Puts back pixels kept from earlier (where the sizes overlap).
+    void restoreImage(const QImage& kept);
     // Puts what was drawn since the last presentation on screen now, without
     // returning to the event loop (for drawing that the user watches grow).
     void presentNow();
@@ -56,6 +61,7 @@ private:
     bool paintScheduled_ = false;
     bool presentScheduled_ = false;
     bool coveredStale_ = true;
+    bool paintCyclesHeld_ = false;
 };
 
 }  // namespace platform

@@ -8,6 +8,8 @@
 #include <QWindow>
 #include <random>
 
+#include <algorithm>
+
 #include "UiTestSupport.h"
 
 using namespace uitest;
@@ -97,6 +99,9 @@ public:
                 send(route, handle.control, QEvent::MouseButtonPress, other, cursor);
             cursor = route == Route::Window ? somewhereInWindow()
                                             : pressAt + QPoint(pick(2001) - 1000, pick(2001) - 1000);
+            // Jumps stay where the box can follow (it keeps a strip inside
+            // the drawing area; that bound has a test of its own).
+            cursor = pressAt + (keptReachable(boxAtPress + (cursor - pressAt)) - boxAtPress);
             send(route, handle.control, QEvent::MouseMove, Qt::NoButton, cursor);
             ASSERT_EQ(Form28->Panel3->pos(), boxAtPress + (cursor - pressAt));
             interleave();
@@ -112,7 +117,7 @@ public:
         // preceded by a move there, as the window system reports where the
         // cursor went; straight to the control it moves nothing.
         const QPoint away = awayFrom(handle.control);
-        const QPoint boxAfterRelease = route == Route::Window ? home + (away - cursor) : home;
+        const QPoint boxAfterRelease = route == Route::Window ? keptReachable(home + (away - cursor)) : home;
         send(route, handle.control, QEvent::MouseButtonRelease, button, away);
         if (jumps > 1 && bothButtons) {
             // One button is still held: the drag goes on until it is released.
@@ -122,6 +127,14 @@ public:
         ASSERT_FALSE(Unit28::isMouseDown);
         ASSERT_FALSE(Unit28::ismousedown2);
         ASSERT_EQ(Form28->Panel3->pos(), boxAfterRelease);
+    }
+
+    // The box follows the cursor as far as it stays reachable: a 12-pixel
+    // strip of the 144 × 107 box inside the drawing area below the top bar.
+    static QPoint keptReachable(QPoint followed)
+    {
+        const int right = Form28->Canvas->width(), bottom = Form28->Canvas->height();
+        return {std::clamp(followed.x(), 12 - 144, right - 12), std::clamp(followed.y(), 89 + 12 - 107, bottom - 12)};
     }
 
     // A press, jump and release on a value label moves nothing.

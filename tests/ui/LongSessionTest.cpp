@@ -12,7 +12,17 @@
 #include <cstdio>
 #include <fstream>
 
+// g++ says it builds with AddressSanitizer by __SANITIZE_ADDRESS__, clang by
+// __has_feature(address_sanitizer).
 #if defined(__SANITIZE_ADDRESS__)
+#define VELTRANO_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VELTRANO_ADDRESS_SANITIZER 1
+#endif
+#endif
+
+#if defined(VELTRANO_ADDRESS_SANITIZER)
 // From the sanitizer runtime's allocator interface (g++ ships no header for it).
 extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #endif
@@ -34,7 +44,7 @@ bool repaintsAfter(int request)
 {
     if (request % kRepaintEvery != 0)
         return false;
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(VELTRANO_ADDRESS_SANITIZER)
     return request <= 1000 || request % 1000 == 0;
 #else
     return true;
@@ -84,7 +94,7 @@ long residentBytes()
 // The bytes allocated and not yet freed.
 long liveHeapBytes()
 {
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(VELTRANO_ADDRESS_SANITIZER)
     return long(__sanitizer_get_current_allocated_bytes());
 #else
     return long(mallinfo2().uordblks);
@@ -142,7 +152,7 @@ TEST_F(Window, TenThousandRequestsWithRepaintsThenAClear)
     // session used is bounded by the fixed canvas. A leak of even a hundred
     // bytes per request would break these bounds.
     EXPECT_LT(afterClear.heap - start.heap, 3L << 20);
-#if !defined(__SANITIZE_ADDRESS__)
+#if !defined(VELTRANO_ADDRESS_SANITIZER)
     // AddressSanitizer holds freed blocks in quarantine, so the resident set
     // says nothing there.
     EXPECT_LT(afterClear.resident - start.resident, 8L << 20);

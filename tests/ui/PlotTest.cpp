@@ -10,15 +10,6 @@ using namespace uitest;
 
 namespace {
 
-int inkedIn(const QRect& area)
-{
-    int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            count += inked(x, y);
-    return count;
-}
-
 QString caption(const QLabel* label)
 {
     return label->text();

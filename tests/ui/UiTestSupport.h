@@ -36,6 +36,15 @@ inline bool inked(int x, int y)
     return Form28->Canvas->image().pixel(x, y) == kInk;
 }
 
+inline int inkedIn(const QRect& area)
+{
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += inked(x, y);
+    return count;
+}
+
 // Records the error boxes shown while it lives.
 class ErrorBoxes {
 public:

@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QScreen>
 
+#include <algorithm>
 #include <new>
 #include <stdexcept>
 
@@ -100,6 +101,7 @@ TEST_F(Window, MenuBarHasTheThreeItems)
 
 TEST_F(Window, ResizingKeepsTheTopBarAndClearButtonInStep)
 {
+    QPoint box(433, 480);
     for (const QSize size : {QSize(800, 700), QSize(500, 400), QSize(651, 700)}) {
         Form28->resize(size);
         settle();
@@ -107,8 +109,10 @@ TEST_F(Window, ResizingKeepsTheTopBarAndClearButtonInStep)
         EXPECT_EQ(Form28->Button2->x(), outerWidth - 47);
         EXPECT_EQ(Form28->Button2->y(), 88);
         EXPECT_EQ(Form28->Panel1->width(), Form28->Canvas->width());
-        // Nothing else moves.
-        EXPECT_EQ(Form28->Panel3->pos(), QPoint(433, 480));
+        // Nothing else moves, but for the info box keeping a strip of itself
+        // inside a drawing area too small for it; it stays there afterwards.
+        box = QPoint(std::min(box.x(), Form28->Canvas->width() - 12), std::min(box.y(), Form28->Canvas->height() - 12));
+        EXPECT_EQ(Form28->Panel3->pos(), box);
         EXPECT_EQ(Form28->Panel2->pos(), QPoint(0, 90));
     }
 }

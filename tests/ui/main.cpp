@@ -8,6 +8,7 @@
 #include "ABOUT.h"
 #include "Unit28.h"
 #include "platform/Application.h"
+#include "platform/ProgramStyle.h"
 
 int main(int argc, char* argv[])
 {
@@ -15,6 +16,7 @@ int main(int argc, char* argv[])
     testing::InitGoogleTest(&argc, argv);
     QApplication application(argc, argv);
     platform::installFontSubstitutions();
+    platform::installProgramStyle();
     // A fault of the program fails the test that met it.
     platform::setDefectHook([](const QString& report) { ADD_FAILURE() << report.toStdString(); });
     new TForm28;

@@ -1,0 +1,80 @@
+// What keeps the user's work from being lost by a stray key or drag: the
+// focus goes back where it was when the settings panel closes, a clear can be
+// undone once, and the info box always keeps a strip to grab it by.
+
+#include <QApplication>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "Unit28.h"
+#include "platform/DrawingSurface.h"
+
+// When the settings panel closes while it has the focus, the toolkit would
+// hand the focus to the next control in the tab order, the clear button, so
+// that the next Enter would wipe every curve. The focus goes back to the
+// control that had it before the panel took it, or to the first field.
+void TForm28::followFocusAroundPanel2(QWidget* old, QWidget* now)
+{
+    const auto inPanel2 = [this](QWidget* widget) { return widget && Panel2->isAncestorOf(widget); };
+    if (inPanel2(now) && !inPanel2(old)) {
+        focusBeforePanel2_ = old;
+        return;
+    }
+    if (inPanel2(old) && !inPanel2(now) && Panel2->isHidden()) {
+        QWidget* back = focusBeforePanel2_ && focusBeforePanel2_->isVisible() ? focusBeforePanel2_.data() : Edit1;
+        focusBeforePanel2_ = nullptr;
+        back->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void TForm28::rememberWhatAClearWipes()
+{
+    wipedByClear_ = WipedByClear{Canvas->image().copy(),
+                                 Unit28::fxnum,
+                                 {Label6->text(), Label7->text(), Label8->text()},
+                                 {Edit1->text(), Edit2->text(), Edit3->text()}};
+}
+
+bool TForm28::undoClear()
+{
+    if (!wipedByClear_)
+        return false;
+    const WipedByClear wiped = std::move(*wipedByClear_);
+    wipedByClear_.reset();
+    Unit28::reco.restoreCount(wiped.curves);
+    Canvas->restoreImage(wiped.pixels);
+    setCaption(Label6, wiped.labels[0]);
+    setCaption(Label7, wiped.labels[1]);
+    setCaption(Label8, wiped.labels[2]);
+    Edit1->setText(wiped.fields[0]);
+    Edit2->setText(wiped.fields[1]);
+    Edit3->setText(wiped.fields[2]);
+    return true;
+}
+
+// Ctrl+Z brings back a clear while one can be undone, unless the focused
+// field has typing of its own to undo first.
+bool TForm28::isUndoKey(QObject* watched, QEvent* event) const
+{
+    if (!wipedByClear_ || (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride))
+        return false;
+    if (!static_cast<QKeyEvent*>(event)->matches(QKeySequence::Undo))
+        return false;
+    const auto* field = qobject_cast<const QLineEdit*>(watched);
+    return !field || !field->isUndoAvailable();
+}
+
+// The box may go partly outside the drawing area, never so far that it
+// cannot be grabbed again: a strip of at least 12 × 12 pixels stays inside
+// the client area below the top bar.
+void TForm28::keepInfoBoxReachable()
+{
+    constexpr int strip = 12;
+    const QRect area(0, Panel1->height(), Canvas->width(), Canvas->height() - Panel1->height());
+    const int left = std::clamp(Panel3->x(), area.left() + strip - Panel3->width(), area.right() + 1 - strip);
+    const int top = std::clamp(Panel3->y(), area.top() + strip - Panel3->height(), area.bottom() + 1 - strip);
+    if (left != Panel3->x() || top != Panel3->y())
+        Panel3->move(left, top);
+}
