@@ -23,6 +23,7 @@
 #include "core/raster/PixelSurface.h"
 #include "core/plot/AbscissaTable.h"
 #include "core/plot/InfoBoxTexts.h"
+#include "core/plot/MonotonePieces.h"
 #include "core/number/ExtendedRounding.h"
 
 namespace {
@@ -440,6 +441,23 @@ TEST(InfoBoxRewrites, KeepWhatTheLastRewriteOfEachLabelLeaves) {
         }
     }
     EXPECT_FALSE(plot::InfoBoxRewrites{}.texts(".").has_value());  // no tracing, no change
+}
+
+// A pair of neighbouring points whose slope q = a·(u + v) + b lies within the
+// bound on its rounding errors may turn either way, so it is traced point by
+// point. With a = 1 and b = −(the double after t1), the first pair of the
+// rightward pass has q = t1 + b = −ulp(t1) ≈ −8.7·10^-19, while the bound is
+// at least 2·8·2^-64·(|a|·10 + |b|) ≈ 8.7·10^-18: that pair belongs to
+// neither monotone piece. The second pair, q ≈ 0.01, is clearly rising.
+TEST(MonotonePieces, LeaveThePairsWithinTheRoundingBoundToPointByPointTracing) {
+    plot::AbscissaTables tables;
+    const plot::AbscissaTable* table = tables.find(kNormalStep, PlotGeometry{});
+    ASSERT_NE(table, nullptr);
+    const plot::AbscissaTable::Pass& pass = table->rightward();
+    const double t1 = pass.t[1];
+    const plot::MonotonePieces pieces = plot::monotonePieces(pass, {1, -std::nextafter(t1, 1.0), 0}, true);
+    EXPECT_EQ(pieces.prefixEnd, 0u);
+    EXPECT_EQ(pieces.suffixStart, 1u);
 }
 
 // The abscissae of both steps fit a tracer's budget together; a range too
