@@ -28,6 +28,11 @@ const PixelSurface& CurveStrokes::update(plot::CurveTable& table, double step, i
                            strokes_.width() == width && strokes_.height() == height && drawn_ <= table.count();
     if (!sameImage) {
         strokes_ = PixelSurface();
+        valid_ = false;
+        inkedBounds_ = {};
+    }
+    if (table.count() == 0) return strokes_;  // no image needed while there is no curve
+    if (!valid_) {
         strokes_.resize(width, height, 0);
         strokes_.setPenColor(RetainedCanvas::kPenColor);
         step_ = step;
