@@ -1,0 +1,199 @@
+#include "core/exact/ExactForms.h"
+
+#include <gmpxx.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace exact {
+
+namespace {
+
+constexpr std::size_t kMostSignificantDigits = 100;
+constexpr long kLargestExponent = 400;
+constexpr unsigned long kTrialPrimesBelow = 1000;
+
+// A field's text as an exact rational: spaces, sign, digits with the
+// separator, an optional exponent, spaces; an empty text is 0.
+std::optional<mpq_class> readField(std::string_view text, std::string_view separator)
+{
+    if (text.empty())
+        return mpq_class(0);
+    std::size_t at = 0;
+    const auto skipSpaces = [&] {
+        while (at < text.size() && text[at] == ' ') ++at;
+    };
+    skipSpaces();
+    bool negative = false;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) negative = text[at++] == '-';
+    std::string digits;
+    long exponent = 0;
+    bool any = false;
+    while (at < text.size() && text[at] >= '0' && text[at] <= '9') digits += text[at++], any = true;
+    if (!separator.empty() && text.substr(at, separator.size()) == separator) {
+        at += separator.size();
+        any = true;
+        while (at < text.size() && text[at] >= '0' && text[at] <= '9') digits += text[at++], --exponent;
+    }
+    if (!any) return std::nullopt;
+    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        ++at;
+        bool negativeExponent = false;
+        if (at < text.size() && (text[at] == '+' || text[at] == '-')) negativeExponent = text[at++] == '-';
+        long value = 0;
+        while (at < text.size() && text[at] >= '0' && text[at] <= '9') {
+            if (value >= 500) return std::nullopt;  // as the fields refuse it
+            value = value * 10 + (text[at++] - '0');
+        }
+        exponent += negativeExponent ? -value : value;
+    }
+    skipSpaces();
+    if (at != text.size()) return std::nullopt;
+
+    // Significant digits only: leading zeros dropped, trailing ones moved
+    // into the exponent.
+    const std::size_t first = digits.find_first_not_of('0');
+    if (first == std::string::npos) return mpq_class(0);
+    const std::size_t last = digits.find_last_not_of('0');
+    exponent += long(digits.size() - 1 - last);
+    digits = digits.substr(first, last - first + 1);
+    if (digits.size() > kMostSignificantDigits || std::labs(exponent) > kLargestExponent) return std::nullopt;
+
+    mpz_class mantissa(digits, 10);
+    if (negative) mantissa = -mantissa;
+    mpz_class scale;
+    mpz_ui_pow_ui(scale.get_mpz_t(), 10, static_cast<unsigned long>(std::labs(exponent)));
+    mpq_class value = exponent >= 0 ? mpq_class(mantissa * scale) : mpq_class(mantissa, scale);
+    value.canonicalize();
+    return value;
+}
+
+std::string integerText(const mpz_class& value)
+{
+    return value.get_str(10);
+}
+
+// "3", "-5/4".
+std::string fractionText(const mpq_class& value)
+{
+    if (value.get_den() == 1) return integerText(value.get_num());
+    return integerText(value.get_num()) + "/" + integerText(value.get_den());
+}
+
+// Empty when longer than a form may be (counted in characters, not bytes).
+std::string bounded(std::string text)
+{
+    const auto characters = std::count_if(text.begin(), text.end(), [](char byte) { return (byte & 0xC0) != 0x80; });
+    return std::size_t(characters) <= kLongestForm ? text : std::string();
+}
+
+// m = k²·r with r free of the square factors found by trial division by the
+// primes below kTrialPrimesBelow and of a square cofactor; a bounded search,
+// so r may keep the square of a larger prime.
+void splitSquare(const mpz_class& m, mpz_class& k, mpz_class& r)
+{
+    k = 1;
+    r = 1;
+    mpz_class rest = m;
+    mpz_class prime = 2;
+    while (prime < kTrialPrimesBelow && rest > 1) {
+        const unsigned long times = mpz_remove(rest.get_mpz_t(), rest.get_mpz_t(), prime.get_mpz_t());
+        if (times > 0) {
+            mpz_class power;
+            mpz_pow_ui(power.get_mpz_t(), prime.get_mpz_t(), times / 2);
+            k *= power;
+            if (times % 2 == 1) r *= prime;
+        }
+        mpz_nextprime(prime.get_mpz_t(), prime.get_mpz_t());
+    }
+    if (rest > 1) {
+        if (mpz_perfect_square_p(rest.get_mpz_t())) {
+            mpz_class root;
+            mpz_sqrt(root.get_mpz_t(), rest.get_mpz_t());
+            k *= root;
+        } else {
+            r *= rest;
+        }
+    }
+}
+
+// The roots (−b ± √Δ) / 2a of a quadratic with Δ > 0.
+std::string twoRootsText(const mpq_class& a, const mpq_class& b, const mpq_class& discriminant, bool& rational)
+{
+    // √(N/D) = √(N·D)/D = k·√r / D.
+    const mpz_class n = discriminant.get_num(), d = discriminant.get_den();
+    mpz_class k, r;
+    splitSquare(n * d, k, r);
+    const mpq_class radical(k, d);  // the factor in front of √r
+    const mpq_class twoA = 2 * a;
+    rational = r == 1;
+    if (rational) {
+        mpq_class low = (-b - radical) / twoA, high = (-b + radical) / twoA;
+        low.canonicalize();
+        high.canonicalize();
+        if (low > high) std::swap(low, high);
+        return fractionText(low) + "、" + fractionText(high);
+    }
+    // (P ± Q√r) / S with integers P, Q ≥ 0, S > 0 sharing no factor.
+    const mpq_class p = -b / twoA, q = radical / twoA;
+    mpz_class s;
+    mpz_lcm(s.get_mpz_t(), mpq_class(p).get_den_mpz_t(), mpq_class(q).get_den_mpz_t());
+    mpz_class pn = p.get_num() * (s / p.get_den()), qn = q.get_num() * (s / q.get_den());
+    if (qn < 0) qn = -qn;
+    const std::string surd = (qn == 1 ? std::string() : integerText(qn)) + "√" + integerText(r);
+    if (pn == 0) return "±" + surd + (s == 1 ? std::string() : "/" + integerText(s));
+    const std::string inner = integerText(pn) + "±" + surd;
+    return s == 1 ? inner : "(" + inner + ")/" + integerText(s);
+}
+
+}  // namespace
+
+std::optional<ExactForms> exactForms(const FieldTexts& texts, std::string_view decimalSeparator)
+{
+    const std::optional<mpq_class> a = readField(texts[0], decimalSeparator);
+    const std::optional<mpq_class> b = readField(texts[1], decimalSeparator);
+    const std::optional<mpq_class> c = readField(texts[2], decimalSeparator);
+    if (!a || !b || !c) return std::nullopt;
+
+    ExactForms forms;
+    const std::array<const mpq_class*, 3> coefficients{&*a, &*b, &*c};
+    for (std::size_t i = 0; i < 3; ++i) {
+        forms.signs[i] = sgn(*coefficients[i]);
+        forms.units[i] = abs(*coefficients[i]) == 1;
+    }
+    if (*a == 0) {
+        if (*b != 0) {
+            mpq_class root = -*c / *b;
+            root.canonicalize();
+            forms.roots = bounded(fractionText(root));
+        } else {
+            forms.roots = *c != 0 ? "无" : "无数";
+        }
+        return forms;
+    }
+
+    forms.quadratic = true;
+    forms.opensUpward = *a > 0;
+    mpq_class discriminant = *b * *b - 4 * *a * *c;
+    discriminant.canonicalize();
+    forms.discriminantSign = sgn(discriminant);
+    forms.discriminant = bounded(fractionText(discriminant));
+    mpq_class axis = -*b / (2 * *a);
+    axis.canonicalize();
+    mpq_class top = (4 * *a * *c - *b * *b) / (4 * *a);
+    top.canonicalize();
+    forms.axis = bounded(fractionText(axis));
+    forms.vertex = bounded("(" + fractionText(axis) + "," + fractionText(top) + ")");
+    if (forms.discriminantSign < 0) {
+        forms.roots = "无实数根";
+    } else if (forms.discriminantSign == 0) {
+        forms.doubleRoot = true;
+        forms.roots = forms.axis;
+    } else {
+        bool rational = false;
+        forms.roots = bounded(twoRootsText(*a, *b, discriminant, rational));
+    }
+    return forms;
+}
+
+}  // namespace exact
