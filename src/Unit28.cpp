@@ -40,6 +40,12 @@ TForm28::TForm28()
     FormCreate();
 }
 
+TForm28::~TForm28()
+{
+    // The application outlives the window: no more focus news for it.
+    disconnect(qApp, nullptr, this, nullptr);
+}
+
 void TForm28::wireEvents()
 {
     const auto wire = [this](auto* sender, auto signal, auto handler) {
@@ -56,6 +62,7 @@ void TForm28::wireEvents()
     connect(qApp, &QApplication::focusChanged, this, &TForm28::followFocusAroundPanel2);
     for (QLineEdit* field : {Edit1, Edit2, Edit3})
         field->installEventFilter(this);
+    Canvas->installEventFilter(this);
     wirePanelEvents();
 }
 

@@ -27,6 +27,7 @@ class TForm28 : public QMainWindow {
     Q_OBJECT
 public:
     TForm28();
+    ~TForm28() override;
 
     // The client area, which is also the drawing canvas.
     platform::DrawingSurface* Canvas = nullptr;
@@ -97,6 +98,13 @@ public:
     bool undoClear();
     // Keeps a grab strip of the info box inside the drawing area.
     void keepInfoBoxReachable();
+    // The stored curves changed: the drawing area's description follows.
+    void graphChanged();
+    // A value label's description for screen readers: which intersection, and its text.
+    void describeIntersectionLabel(QLabel* label);
+    // The info box's tooltip: full intersection texts and a worked solution.
+    QString infoBoxToolTip() const;
+
     // The main window is closing: a tracing in progress finishes at once.
     bool isClosing() const { return closing_; }
 
@@ -116,6 +124,13 @@ private:
     void rememberWhatAClearWipes();
     void followFocusAroundPanel2(QWidget* old, QWidget* now);
     bool isUndoKey(QObject* watched, QEvent* event) const;
+    void describeCanvas();
+    bool canvasKeyPressed(QKeyEvent* event);
+    bool showInfoBoxToolTip(QEvent* event);
+
+    // The curve the drawing area's description is about, or the whole graph.
+    static constexpr std::size_t kWholeGraph = std::size_t(-1);
+    std::size_t selectedCurve_ = kWholeGraph;
 
     std::optional<WipedByClear> wipedByClear_;
     QPointer<QWidget> focusBeforePanel2_;

@@ -48,10 +48,17 @@ void TForm28::describeForAssistiveTools()
     describe(Panel1, QString::fromUtf8("函数输入"));
     describe(Panel2, QString::fromUtf8("设置面板"));
     describe(Panel3, QString::fromUtf8("提示框"));
-    describe(Canvas, QString::fromUtf8("绘图区"), QString::fromUtf8("坐标轴和已绘制的函数图象"));
+    // The drawing area describes the graph (see Unit28Describe.cpp).
+    Canvas->setAccessibleName(QString::fromUtf8("函数图像"));
+    graphChanged();
+    for (QLabel* label : {Label6, Label7, Label8})
+        describeIntersectionLabel(label);
+}
 
-    const QString xAxis = withoutColon(Label4->text());
-    Label6->setAccessibleDescription(xAxis + QString::fromUtf8(" 1"));
-    Label7->setAccessibleDescription(xAxis + QString::fromUtf8(" 2"));
-    Label8->setAccessibleDescription(withoutColon(Label5->text()));
+// Which intersection a value label holds, and its whole text.
+void TForm28::describeIntersectionLabel(QLabel* label)
+{
+    const QString which = label == Label8 ? withoutColon(Label5->text())
+                                          : withoutColon(Label4->text()) + (label == Label6 ? " 1" : " 2");
+    label->setAccessibleDescription(label->text().isEmpty() ? which : which + QString::fromUtf8("：") + label->text());
 }

@@ -47,6 +47,9 @@ void TForm28::setCaption(QLabel* label, const QString& text)
 {
     label->setText(text);
     label->adjustSize();
+    // The info box clips long texts; screen readers get them whole.
+    if (Form28 && (label == Form28->Label6 || label == Form28->Label7 || label == Form28->Label8))
+        Form28->describeIntersectionLabel(label);
 }
 
 void TForm28::buildControls()
@@ -97,8 +100,10 @@ void TForm28::buildControls()
     Panel4->hide();
 
     // Tab order: the top bar's fields and button, the settings panel, the
-    // info box, the clear button.
-    QWidget* order[] = {Edit1, Edit2, Edit3, Button1, CheckBox1, CheckBox2, BitBtn1, Button2};
+    // info box, the clear button, and last the drawing area, which screen
+    // readers describe.
+    Canvas->setFocusPolicy(Qt::TabFocus);
+    QWidget* order[] = {Edit1, Edit2, Edit3, Button1, CheckBox1, CheckBox2, BitBtn1, Button2, Canvas};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
     for (QWidget* passive : std::initializer_list<QWidget*>{Panel1, Panel2, Panel3, Panel4, GroupBox1, GroupBox2})

@@ -6,10 +6,12 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
 
 #include "Unit28.h"
+#include "platform/DrawingSurface.h"
 
 namespace Unit28 {
 bool isMouseDown = false;
@@ -119,6 +121,12 @@ bool TForm28::eventFilter(QObject* watched, QEvent* event)
         {Label4, &TForm28::Label4MouseDown, &TForm28::Label4MouseMove, &TForm28::Label4MouseUp},
         {Label5, &TForm28::Label5MouseDown, &TForm28::Label5MouseMove, &TForm28::Label5MouseUp},
     };
+    if (watched == Canvas && event->type() == QEvent::KeyPress && canvasKeyPressed(static_cast<QKeyEvent*>(event)))
+        return true;
+    if (event->type() == QEvent::ToolTip &&
+        (watched == Panel3 || watched == GroupBox2 || watched == Label4 || watched == Label5 || watched == Label6 ||
+         watched == Label7 || watched == Label8))
+        return showInfoBoxToolTip(event);
     if (isUndoKey(watched, event)) {
         // Claimed before the field's own undo sees it, then carried out.
         event->accept();

@@ -250,6 +250,7 @@ core::Status TForm28::Button1Click()
 
     const std::size_t slot =
         reco.add({a, b, c}, {Edit1->text().toStdString(), Edit2->text().toStdString(), Edit3->text().toStdString()});
+    graphChanged();
     const core::Status failure = drawfx(a, b, c, step);
     reco.setFailureShown(slot, failure.has_value());  // reported now, by the error box
     return failure;
@@ -286,6 +287,7 @@ void TForm28::Button2Click()
     Edit2->setText(QString());
     Edit3->setText(QString());
     Edit1->setFocus();
+    graphChanged();
     // The traces kept for the curves are gone; so is their memory.
     platform::releaseFreedMemory();
 }

@@ -51,6 +51,7 @@ bool TForm28::undoClear()
     Edit1->setText(wiped.fields[0]);
     Edit2->setText(wiped.fields[1]);
     Edit3->setText(wiped.fields[2]);
+    graphChanged();
     return true;
 }
 

@@ -57,7 +57,7 @@ TEST_F(Window, EveryControlHasAMeaningfulNameAndRole)
         {form.Label1, "二次函数 y=", QAccessible::StaticText},
         {form.Label4, "与x轴交点：", QAccessible::StaticText},
         {form.Label5, "与y轴交点：", QAccessible::StaticText},
-        {form.Canvas, "绘图区", QAccessible::Client},
+        {form.Canvas, "函数图像", QAccessible::Client},
         {AboutBox->ProgramIcon, "程序图标", QAccessible::Graphic},
         {AboutBox->ProductName, "Zentio Personal Software Office", QAccessible::StaticText},
     };
