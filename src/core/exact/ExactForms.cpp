@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "core/number/Concat.h"
+
 namespace exact {
 
 namespace {
@@ -77,7 +79,7 @@ std::string integerText(const mpz_class& value)
 std::string fractionText(const mpq_class& value)
 {
     if (value.get_den() == 1) return integerText(value.get_num());
-    return integerText(value.get_num()) + "/" + integerText(value.get_den());
+    return core::concat({integerText(value.get_num()), "/", integerText(value.get_den())});
 }
 
 // Empty when longer than a form may be (counted in characters, not bytes).
@@ -132,7 +134,7 @@ std::string twoRootsText(const mpq_class& a, const mpq_class& b, const mpq_class
         low.canonicalize();
         high.canonicalize();
         if (low > high) std::swap(low, high);
-        return fractionText(low) + "、" + fractionText(high);
+        return core::concat({fractionText(low), "、", fractionText(high)});
     }
     // (P ± Q√r) / S with integers P, Q ≥ 0, S > 0 sharing no factor.
     const mpq_class p = -b / twoA, q = radical / twoA;
@@ -140,10 +142,11 @@ std::string twoRootsText(const mpq_class& a, const mpq_class& b, const mpq_class
     mpz_lcm(s.get_mpz_t(), mpq_class(p).get_den_mpz_t(), mpq_class(q).get_den_mpz_t());
     mpz_class pn = p.get_num() * (s / p.get_den()), qn = q.get_num() * (s / q.get_den());
     if (qn < 0) qn = -qn;
-    const std::string surd = (qn == 1 ? std::string() : integerText(qn)) + "√" + integerText(r);
-    if (pn == 0) return "±" + surd + (s == 1 ? std::string() : "/" + integerText(s));
-    const std::string inner = integerText(pn) + "±" + surd;
-    return s == 1 ? inner : "(" + inner + ")/" + integerText(s);
+    const std::string surd = core::concat({qn == 1 ? std::string() : integerText(qn), "√", integerText(r)});
+    const std::string denominator = s == 1 ? std::string() : core::concat({"/", integerText(s)});
+    if (pn == 0) return core::concat({"±", surd, denominator});
+    const std::string inner = core::concat({integerText(pn), "±", surd});
+    return s == 1 ? inner : core::concat({"(", inner, ")", denominator});
 }
 
 }  // namespace
@@ -183,7 +186,7 @@ std::optional<ExactForms> exactForms(const FieldTexts& texts, std::string_view d
     mpq_class top = (4 * *a * *c - *b * *b) / (4 * *a);
     top.canonicalize();
     forms.axis = bounded(fractionText(axis));
-    forms.vertex = bounded("(" + fractionText(axis) + "," + fractionText(top) + ")");
+    forms.vertex = bounded(core::concat({"(", fractionText(axis), ",", fractionText(top), ")"}));
     if (forms.discriminantSign < 0) {
         forms.roots = "无实数根";
     } else if (forms.discriminantSign == 0) {

@@ -2,7 +2,11 @@
 
 #include <optional>
 
+#include "core/number/Concat.h"
+
 namespace exact {
+
+using core::concat;
 
 namespace {
 
@@ -15,22 +19,22 @@ std::string tidy(std::string_view text, std::string_view separator)
         if (ch == ' ' || (ch == '+' && out.empty())) continue;
         out += ch == 'e' ? 'E' : ch;
     }
-    if (out.empty() || out == "-") return out + "0";
+    if (out.empty() || out == "-") return concat({out, "0"});
     const bool negative = out[0] == '-';
     const std::string body = negative ? out.substr(1) : out;
-    std::string fixed = body.compare(0, separator.size(), separator) == 0 ? "0" + body : body;
+    std::string fixed = body.compare(0, separator.size(), separator) == 0 ? concat({"0", body}) : body;
     const std::size_t exponent = fixed.find('E');
     std::string mantissa = fixed.substr(0, exponent);
     if (mantissa.size() >= separator.size() &&
         mantissa.compare(mantissa.size() - separator.size(), separator.size(), separator) == 0)
         mantissa.erase(mantissa.size() - separator.size());
-    fixed = mantissa + (exponent == std::string::npos ? std::string() : fixed.substr(exponent));
-    return (negative ? "-" : "") + fixed;
+    const std::string_view exponentPart = exponent == std::string::npos ? std::string_view() : std::string_view(fixed).substr(exponent);
+    return concat({negative ? "-" : "", mantissa, exponentPart});
 }
 
 std::string parenthesized(const std::string& number)
 {
-    return number[0] == '-' ? "(" + number + ")" : number;
+    return number[0] == '-' ? concat({"(", number, ")"}) : number;
 }
 
 // "(2.61803398874989,0)" → "2.61803398874989"; "无" stays.
@@ -48,21 +52,21 @@ std::string rootDecimals(const CurveTexts& curve, const ExactForms& forms)
     if (second.empty()) return first;
     // The info box gives the root with +√Δ first: the larger when a > 0.
     if (forms.opensUpward) std::swap(first, second);
-    return first + "、" + second;
+    return concat({first, "、", second});
 }
 
 std::string rootsSentence(const CurveTexts& curve, const ExactForms& forms, bool worked)
 {
     const std::string decimals = rootDecimals(curve, forms);
-    const std::string approximately = decimals.empty() ? std::string() : "，约为 " + decimals;
+    const std::string approximately = decimals.empty() ? std::string() : concat({"，约为 ", decimals});
     if (forms.roots == "无实数根" || forms.roots == "无" || forms.roots == "无数") return forms.roots;
-    if (forms.roots.empty()) return decimals.empty() ? std::string() : "x 约为 " + decimals;
-    if (forms.doubleRoot) return (worked ? "x₁=x₂=" : "x=") + forms.roots + "（二重根）" + approximately;
+    if (forms.roots.empty()) return decimals.empty() ? std::string() : concat({"x 约为 ", decimals});
+    if (forms.doubleRoot) return concat({worked ? "x₁=x₂=" : "x=", forms.roots, "（二重根）", approximately});
     const std::size_t comma = forms.roots.find("、");
     if (comma != std::string::npos)
-        return "x₁=" + forms.roots.substr(0, comma) + "，x₂=" + forms.roots.substr(comma + std::string("、").size()) +
-               approximately;
-    return "x=" + forms.roots + approximately;
+        return concat({"x₁=", std::string_view(forms.roots).substr(0, comma), "，x₂=",
+                       std::string_view(forms.roots).substr(comma + std::string_view("、").size()), approximately});
+    return concat({"x=", forms.roots, approximately});
 }
 
 std::string discriminantLine(const CurveTexts& curve, const ExactForms& forms, std::string_view separator)
@@ -70,16 +74,16 @@ std::string discriminantLine(const CurveTexts& curve, const ExactForms& forms, s
     const std::string a = tidy(curve.fields[0], separator), b = tidy(curve.fields[1], separator),
                       c = tidy(curve.fields[2], separator);
     const char* comparison = forms.discriminantSign > 0 ? ">0" : forms.discriminantSign < 0 ? "<0" : "=0";
-    std::string line = "Δ=b²-4ac=" + parenthesized(b) + "²-4×" + parenthesized(a) + "×" + parenthesized(c);
-    if (forms.discriminant.empty()) return "Δ=b²-4ac" + std::string(comparison);
-    return line + "=" + forms.discriminant + comparison;
+    if (forms.discriminant.empty()) return concat({"Δ=b²-4ac", comparison});
+    return concat({"Δ=b²-4ac=", parenthesized(b), "²-4×", parenthesized(a), "×", parenthesized(c), "=",
+                   forms.discriminant, comparison});
 }
 
 std::string vertexLine(const ExactForms& forms)
 {
     const char* opening = forms.opensUpward ? "开口向上" : "开口向下";
     if (forms.vertex.empty()) return opening;
-    return "顶点 " + forms.vertex + "，对称轴 x=" + forms.axis + "，" + opening;
+    return concat({"顶点 ", forms.vertex, "，对称轴 x=", forms.axis, "，", opening});
 }
 
 }  // namespace
@@ -94,11 +98,11 @@ std::string formulaText(const CurveTexts& curve, std::string_view decimalSeparat
         const int sign = forms ? forms->signs[i] : (number == "0" ? 0 : number[0] == '-' ? -1 : 1);
         if (sign == 0) continue;
         const bool unit = forms && forms->units[i] && i < 2;
-        std::string term = unit ? (sign < 0 ? "-" : "") + std::string(powers[i]) : number + powers[i];
+        const std::string term = unit ? concat({sign < 0 ? "-" : "", powers[i]}) : concat({number, powers[i]});
         if (!formula.empty() && sign > 0) formula += "+";
         formula += term;
     }
-    return "y=" + (formula.empty() ? std::string("0") : formula);
+    return concat({"y=", formula.empty() ? std::string_view("0") : std::string_view(formula)});
 }
 
 std::string workedSolution(const CurveTexts& curve, std::string_view decimalSeparator)
@@ -107,18 +111,18 @@ std::string workedSolution(const CurveTexts& curve, std::string_view decimalSepa
     const std::optional<ExactForms> forms = exactForms(curve.fields, decimalSeparator);
     if (!forms) {
         // Numbers too long to write exactly: the info box's decimals alone.
-        const std::string decimals = decimalOf(curve.xAxisFirst) +
-                                     (curve.xAxisSecond.empty() ? "" : "、" + decimalOf(curve.xAxisSecond));
-        if (!decimals.empty()) text += "\n与x轴交点 约为 " + decimals;
+        const std::string first = decimalOf(curve.xAxisFirst), second = decimalOf(curve.xAxisSecond);
+        const std::string decimals = second.empty() ? first : concat({first, "、", second});
+        if (!decimals.empty()) text += concat({"\n与x轴交点 约为 ", decimals});
     } else if (forms->quadratic) {
-        text += "\n" + discriminantLine(curve, *forms, decimalSeparator);
-        text += "\n" + rootsSentence(curve, *forms, true);
-        text += "\n" + vertexLine(*forms);
+        text += concat({"\n", discriminantLine(curve, *forms, decimalSeparator), "\n",
+                        rootsSentence(curve, *forms, true), "\n", vertexLine(*forms)});
     } else {
         const std::string roots = rootsSentence(curve, *forms, true);
-        text += "\n" + (roots == "无" ? std::string("与x轴无交点") : roots == "无数" ? "x轴上处处是交点" : roots);
+        text += "\n";
+        text += roots == "无" ? std::string_view("与x轴无交点") : roots == "无数" ? "x轴上处处是交点" : std::string_view(roots);
     }
-    if (!curve.yAxis.empty()) text += "\n与y轴交点 " + curve.yAxis;
+    if (!curve.yAxis.empty()) text += concat({"\n与y轴交点 ", curve.yAxis});
     return text;
 }
 
@@ -126,7 +130,7 @@ std::string curveSummary(const CurveTexts& curve, std::string_view decimalSepara
 {
     std::string text = formulaText(curve, decimalSeparator);
     const std::optional<ExactForms> forms = exactForms(curve.fields, decimalSeparator);
-    if (forms && forms->quadratic) text += "，" + vertexLine(*forms);
+    if (forms && forms->quadratic) text += concat({"，", vertexLine(*forms)});
     if (forms && !forms->quadratic) text += forms->signs[1] != 0 ? "，直线" : "，水平直线";
     const std::string roots = forms ? rootsSentence(curve, *forms, false) : std::string();
     if (roots == "无实数根" || roots == "无")
@@ -134,17 +138,17 @@ std::string curveSummary(const CurveTexts& curve, std::string_view decimalSepara
     else if (roots == "无数")
         text += "，整条x轴都在图象上";
     else if (!roots.empty())
-        text += "，与x轴交点 " + roots;
-    if (!curve.yAxis.empty()) text += "，与y轴交点 " + curve.yAxis;
+        text += concat({"，与x轴交点 ", roots});
+    if (!curve.yAxis.empty()) text += concat({"，与y轴交点 ", curve.yAxis});
     return text;
 }
 
 std::string graphSummary(const std::vector<CurveTexts>& curves, std::string_view decimalSeparator)
 {
     if (curves.empty()) return "坐标系中尚未绘制函数图像";
-    std::string text = "共 " + std::to_string(curves.size()) + " 条函数图像。";
+    std::string text = concat({"共 ", std::to_string(curves.size()), " 条函数图像。"});
     for (std::size_t i = 0; i < curves.size(); ++i)
-        text += "第 " + std::to_string(i + 1) + " 条：" + curveSummary(curves[i], decimalSeparator) + "。";
+        text += concat({"第 ", std::to_string(i + 1), " 条：", curveSummary(curves[i], decimalSeparator), "。"});
     return text;
 }
 
