@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the number fuzz targets in build-fuzz/ and runs each for the given
+# Builds the fuzz targets in build-fuzz/ and runs each for the given
 # number of seconds (default 60). New inputs collect in build-fuzz/corpus/,
 # crashing inputs in build-fuzz/artifacts/. Exits non-zero if a target fails.
 set -euo pipefail
@@ -13,10 +13,11 @@ cmake -S "$root/fuzz" -B "$build" -DCMAKE_CXX_COMPILER="$compiler" >/dev/null
 cmake --build "$build" -j2
 
 status=0
-for kind in parse text; do
+for kind in parse text exact; do
   case "$kind" in
     parse) target=FuzzNumberParse ;;
     text) target=FuzzNumberText ;;
+    exact) target=FuzzExactForms ;;
   esac
   work_corpus="$build/corpus/$kind"
   artifacts="$build/artifacts/$kind/"

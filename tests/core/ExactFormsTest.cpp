@@ -72,8 +72,10 @@ TEST(ExactForms, LinesLongFormsAndWhatIsNotANumber)
     ASSERT_TRUE(long15.has_value());
     EXPECT_EQ(long15->roots, "");
     EXPECT_EQ(long15->discriminantSign, 1);
-    // Not numbers, or too long to be worth it: no exact forms, no hang.
+    // Not numbers the fields accept (beyond the Double range too), or too
+    // long to be worth it: no exact forms, no hang.
     for (const std::string& text : {std::string("abc"), std::string(" "), std::string("1e500"), std::string("1,5"),
+                                    std::string("1E309"), std::string("-.2E309"),
                                     "1." + std::string(150, '3'), "0." + std::string(500, '0') + "1"})
         EXPECT_FALSE(exactForms({text, "1", "1"}, ".").has_value()) << text;
 }

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 #include "core/number/Concat.h"
+#include "core/number/NumberParse.h"
 
 namespace exact {
 
@@ -89,6 +91,22 @@ std::string bounded(std::string text)
     return std::size_t(characters) <= kLongestForm ? text : std::string();
 }
 
+// The primes below kTrialPrimesBelow, sieved once.
+const std::vector<unsigned long>& trialPrimes()
+{
+    static const std::vector<unsigned long> primes = [] {
+        std::vector<bool> composite(kTrialPrimesBelow, false);
+        std::vector<unsigned long> found;
+        for (unsigned long n = 2; n < kTrialPrimesBelow; ++n) {
+            if (composite[n]) continue;
+            found.push_back(n);
+            for (unsigned long multiple = n * n; multiple < kTrialPrimesBelow; multiple += n) composite[multiple] = true;
+        }
+        return found;
+    }();
+    return primes;
+}
+
 // m = k²·r with r free of the square factors found by trial division by the
 // primes below kTrialPrimesBelow and of a square cofactor; a bounded search,
 // so r may keep the square of a larger prime.
@@ -97,16 +115,17 @@ void splitSquare(const mpz_class& m, mpz_class& k, mpz_class& r)
     k = 1;
     r = 1;
     mpz_class rest = m;
-    mpz_class prime = 2;
-    while (prime < kTrialPrimesBelow && rest > 1) {
-        const unsigned long times = mpz_remove(rest.get_mpz_t(), rest.get_mpz_t(), prime.get_mpz_t());
-        if (times > 0) {
-            mpz_class power;
-            mpz_pow_ui(power.get_mpz_t(), prime.get_mpz_t(), times / 2);
-            k *= power;
-            if (times % 2 == 1) r *= prime;
-        }
-        mpz_nextprime(prime.get_mpz_t(), prime.get_mpz_t());
+    for (const unsigned long prime : trialPrimes()) {
+        if (rest == 1) break;
+        if (!mpz_divisible_ui_p(rest.get_mpz_t(), prime)) continue;
+        // mpz_remove divides by powers of the prime at once: a denominator
+        // of 10^800 would otherwise take 1600 divisions.
+        const mpz_class factor(prime);
+        const unsigned long times = mpz_remove(rest.get_mpz_t(), rest.get_mpz_t(), factor.get_mpz_t());
+        mpz_class power;
+        mpz_ui_pow_ui(power.get_mpz_t(), prime, times / 2);
+        k *= power;
+        if (times % 2 == 1) r *= prime;
     }
     if (rest > 1) {
         if (mpz_perfect_square_p(rest.get_mpz_t())) {
@@ -122,11 +141,13 @@ void splitSquare(const mpz_class& m, mpz_class& k, mpz_class& r)
 // The roots (−b ± √Δ) / 2a of a quadratic with Δ > 0.
 std::string twoRootsText(const mpq_class& a, const mpq_class& b, const mpq_class& discriminant, bool& rational)
 {
-    // √(N/D) = √(N·D)/D = k·√r / D.
-    const mpz_class n = discriminant.get_num(), d = discriminant.get_den();
-    mpz_class k, r;
-    splitSquare(n * d, k, r);
-    const mpq_class radical(k, d);  // the factor in front of √r
+    // The coefficients are decimals, so D has no prime factors but 2 and 5:
+    // D = e²·f with f dividing 10, and √(N/D) = √(N·f)/(e·f) = k·√r/(e·f).
+    // Splitting N·f rather than N·D keeps the numbers to trial-divide short.
+    mpz_class e, f, k, r;
+    splitSquare(discriminant.get_den(), e, f);
+    splitSquare(discriminant.get_num() * f, k, r);
+    const mpq_class radical(k, e * f);  // the factor in front of √r
     const mpq_class twoA = 2 * a;
     rational = r == 1;
     if (rational) {
@@ -153,6 +174,10 @@ std::string twoRootsText(const mpq_class& a, const mpq_class& b, const mpq_class
 
 std::optional<ExactForms> exactForms(const FieldTexts& texts, std::string_view decimalSeparator)
 {
+    // Only what the fields accept: a number the field refuses (beyond the
+    // Double range, say) was never drawn.
+    for (const std::string& text : texts)
+        if (!text.empty() && !core::parseFloatField(text, decimalSeparator)) return std::nullopt;
     const std::optional<mpq_class> a = readField(texts[0], decimalSeparator);
     const std::optional<mpq_class> b = readField(texts[1], decimalSeparator);
     const std::optional<mpq_class> c = readField(texts[2], decimalSeparator);
