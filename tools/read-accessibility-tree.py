@@ -1,8 +1,10 @@
 #!/usr/bin/python3
 """Prints the accessibility tree of a running Veltrano as a screen reader
 reads it over AT-SPI: role, name and description of every object, indented
-by depth. Run inside the same D-Bus session as the program, e.g. through
-scripts/read-accessibility.sh."""
+by depth. With --draw A,B,C (repeatable) it first types each curve into the
+fields and presses the draw button through AT-SPI, as an assistive tool
+would, and prints the drawing area's description after each. Run inside the
+same D-Bus session as the program, e.g. through scripts/read-accessibility.sh."""
 
 import sys
 import time
@@ -40,12 +42,37 @@ def dump(node, depth=0):
             dump(child, depth + 1)
 
 
+def find(node, role, name):
+    if node.getRoleName() == role and node.name == name:
+        return node
+    for child in node:
+        if child is not None:
+            found = find(child, role, name)
+            if found is not None:
+                return found
+    return None
+
+
+def draw(app, coefficients):
+    for field, text in zip(("a", "b", "c"), coefficients.split(",")):
+        find(app, "text", field).queryEditableText().setTextContents(text)
+    find(app, "push button", "开始绘图").queryAction().doAction(0)
+    time.sleep(0.5)
+    canvas = next(filter(None, (find(app, role, "函数图像") for role in ("filler", "client", "canvas"))))
+    print(f"after {coefficients}: {canvas.description!r}")
+
+
 def main():
-    name = sys.argv[1] if len(sys.argv) > 1 else "veltrano"
+    args = sys.argv[1:]
+    curves = [args[i + 1] for i, arg in enumerate(args) if arg == "--draw"]
+    names = [arg for i, arg in enumerate(args) if arg != "--draw" and (i == 0 or args[i - 1] != "--draw")]
+    name = names[0] if names else "veltrano"
     app = find_application(name)
     if app is None:
         print(f"no application named {name!r} on the accessibility bus", file=sys.stderr)
         return 1
+    for coefficients in curves:
+        draw(app, coefficients)
     dump(app)
     return 0
 
