@@ -13,6 +13,7 @@
 #include "Unit28.h"
 #include "core/number/NumberParse.h"
 #include "core/plot/Axes.h"
+#include "core/plot/Graph.h"
 #include "core/plot/InfoBoxTexts.h"
 #include "core/raster/CurveStrokes.h"
 #include "platform/Application.h"
@@ -68,13 +69,11 @@ std::string decimalSeparator()
 constexpr auto kAnimationTime = std::chrono::seconds(1);
 constexpr auto kFrameTime = std::chrono::microseconds(16667);
 
-// How far beyond the canvas a trace keeps its points: a picture drawn with a
-// wider pen inks up to a pixel around each point.
-constexpr std::int64_t kTraceMargin = 2;
-
+// Traces are kept for the reach a picture of the graph needs, so the window
+// and the pictures share them.
 plot::PixelBox traceReach(const core::RetainedCanvas& canvas)
 {
-    return plot::PixelBox{0, 0, canvas.width(), canvas.height()}.grownBy(kTraceMargin);
+    return plot::graphReach(canvas.width(), canvas.height());
 }
 
 // Sets a caption only when it changes: a replay rewrites the labels once per

@@ -10,9 +10,26 @@
 #include "Unit28.h"
 #include "core/cli/CommandLine.h"
 #include "platform/Application.h"
+#include "platform/PictureCommand.h"
 #include "platform/ProgramIcon.h"
 #include "platform/ProgramStyle.h"
 #include "platform/Startup.h"
+
+namespace {
+
+// A picture from the command line needs no display: the application runs on
+// Qt's offscreen platform, with the window's style for the same background.
+int writePicture(int argc, char* argv[], const cli::PictureRequest& request)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    platform::installStartupMessageHandler();
+    QApplication application(argc, argv);
+    platform::startupSucceeded();
+    platform::installProgramStyle();
+    return platform::writePictureCommand(request);
+}
+
+}  // namespace
 
 int main(int argc, char* argv[])
 {
@@ -27,6 +44,8 @@ int main(int argc, char* argv[])
     case cli::Request::UsageError:
         std::fprintf(stderr, "veltrano: %s\n%s", request.message.c_str(), cli::usageText().c_str());
         return cli::kUsageErrorStatus;
+    case cli::Request::WritePicture:
+        return writePicture(argc, argv, request.picture);
     case cli::Request::OpenWindow:
         break;
     }

@@ -1,35 +1,130 @@
 #include "core/cli/CommandLine.h"
 
+#include <algorithm>
+#include <optional>
+
+#include "core/number/Concat.h"
+#include "core/number/NumberParse.h"
+
 namespace cli {
+
+using core::concat;
+
+namespace {
+
+Request usageError(std::string message)
+{
+    return {Request::UsageError, std::move(message), {}};
+}
+
+// "1,-3,1" → its three parts, each read as a field reads its text ("." the
+// decimal separator, an empty part 0).
+std::optional<std::string> readCurve(const std::string& value, std::size_t number, PictureRequest& picture)
+{
+    if (std::count(value.begin(), value.end(), ',') != 2)
+        return concat({"--curve ", value, ": give three coefficients A,B,C (\"1,-3,1\")"});
+    PictureRequest::Curve curve;
+    const std::size_t first = value.find(','), second = value.find(',', first + 1);
+    curve.texts = {value.substr(0, first), value.substr(first + 1, second - first - 1), value.substr(second + 1)};
+    static const char* const names[] = {"a", "b", "c"};
+    double* coefficients[] = {&curve.coefficients.a, &curve.coefficients.b, &curve.coefficients.c};
+    for (std::size_t i = 0; i < 3; ++i) {
+        if (curve.texts[i].empty()) continue;
+        const core::Expected<double> parsed = core::parseFloatField(curve.texts[i], ".");
+        if (!parsed)
+            return concat({"curve ", std::to_string(number), ", coefficient ", names[i], ": ", parsed.error().message});
+        *coefficients[i] = *parsed;
+    }
+    // A draw request with all three fields empty draws nothing.
+    if (!curve.texts[0].empty() || !curve.texts[1].empty() || !curve.texts[2].empty())
+        picture.curves.push_back(curve);
+    return std::nullopt;
+}
+
+Request readPictureArguments(const std::vector<std::string>& arguments)
+{
+    Request request{Request::WritePicture, {}, {}};
+    PictureRequest& picture = request.picture;
+    std::size_t curvesGiven = 0;
+    bool outputGiven = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        std::string option = arguments[i], value;
+        bool hasValue = false;
+        if (const std::size_t equals = option.find('='); option.rfind("--", 0) == 0 && equals != std::string::npos) {
+            value = option.substr(equals + 1);
+            option = option.substr(0, equals);
+            hasValue = true;
+        }
+        const bool takesValue = option == "--curve" || option == "--scale" || option == "-o" || option == "--output";
+        if (takesValue && !hasValue) {
+            if (i + 1 == arguments.size()) return usageError(concat({option, " needs a value"}));
+            value = arguments[++i];
+        } else if (!takesValue && hasValue) {
+            return usageError(concat({option, " takes no value"}));
+        }
+        if (option == "--curve") {
+            if (std::optional<std::string> error = readCurve(value, ++curvesGiven, picture)) return usageError(*error);
+        } else if (option == "--fine") {
+            picture.fine = true;
+        } else if (option == "--scale") {
+            const bool digits = !value.empty() && value.size() <= 2 &&
+                                std::all_of(value.begin(), value.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
+            picture.scale = digits ? std::stoi(value) : 0;
+            if (picture.scale < 1 || picture.scale > 8)
+                return usageError(concat({"--scale ", value, ": the scale is a whole number from 1 to 8"}));
+        } else if (option == "-o" || option == "--output") {
+            picture.output = value;
+            outputGiven = true;
+        } else if (option == "--help" || option == "-h" || option == "--version") {
+            return usageError(concat({option, " takes no other arguments"}));
+        } else if (!option.empty() && option[0] == '-') {
+            return usageError(concat({"unknown option ", option}));
+        } else {
+            return usageError(concat({"unexpected argument ", option}));
+        }
+    }
+    if (curvesGiven == 0) return usageError("no curve given (--curve A,B,C)");
+    if (!outputGiven || picture.output.empty()) return usageError("no output file given (-o FILE.png|FILE.svg|FILE.pdf)");
+    const std::optional<core::PictureFormat> format = core::pictureFormatOf(picture.output);
+    if (!format) return usageError(concat({picture.output, ": the file name must end in .png, .svg or .pdf"}));
+    picture.format = *format;
+    return request;
+}
+
+}  // namespace
 
 Request readArguments(const std::vector<std::string>& arguments)
 {
     if (arguments.empty()) return {};
-    if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) return {Request::ShowHelp, {}};
-    if (arguments.size() == 1 && arguments[0] == "--version") return {Request::ShowVersion, {}};
-    for (const std::string& argument : arguments) {
-        if (argument == "--help" || argument == "-h" || argument == "--version")
-            return {Request::UsageError, argument + " takes no other arguments"};
-    }
-    const std::string& first = arguments[0];
-    if (!first.empty() && first[0] == '-') return {Request::UsageError, "unknown option " + first};
-    return {Request::UsageError, "unexpected argument " + first};
+    if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) return {Request::ShowHelp, {}, {}};
+    if (arguments.size() == 1 && arguments[0] == "--version") return {Request::ShowVersion, {}, {}};
+    return readPictureArguments(arguments);
 }
 
 std::string usageText()
 {
     return "Usage: veltrano [--help | --version]\n"
+           "       veltrano --curve A,B,C [--curve A,B,C ...] [--fine] [--scale N] -o FILE.png|FILE.svg|FILE.pdf\n"
            "Draws quadratic functions y = a·x² + b·x + c and shows where they meet the axes.\n"
            "Without arguments it opens its window; it needs a graphical display\n"
            "(without a desktop: xvfb-run -a veltrano).\n"
            "\n"
-           "  --help     show this text and exit\n"
-           "  --version  show the program's version and exit\n";
+           "  --curve A,B,C  draw y = A·x² + B·x + C (\".\" the decimal point, an empty part 0);\n"
+           "                 repeat it for more curves, drawn in the order given\n"
+           "  --fine         trace with the fine step of the animation mode\n"
+           "  --scale N      the picture at N times the window's size, 1 to 8 (default 1)\n"
+           "  -o FILE        write the picture to FILE: PNG, SVG or PDF by its extension;\n"
+           "                 the intersections are printed on standard output\n"
+           "  --help         show this text and exit\n"
+           "  --version      show the program's version and exit\n"
+           "\n"
+           "Exit status: 0 done, 1 a curve could not be traced or the file not written,\n"
+           "2 wrong arguments. Nothing is written unless the whole picture is.\n";
 }
 
 std::string versionText(const std::string& version)
 {
-    return "veltrano " + version + "\n";
+    return concat({"veltrano ", version, "\n"});
 }
 
 }  // namespace cli

@@ -6,17 +6,37 @@
 #include <string>
 #include <vector>
 
+#include "core/plot/Curve.h"
+#include "core/plot/CurveTable.h"
+#include "core/vector/PictureFormat.h"
+
 namespace cli {
+
+// A picture of curves to write, from --curve, --fine, --scale and -o.
+struct PictureRequest {
+    struct Curve {
+        plot::FieldTexts texts;  // as given, "." the decimal separator
+        plot::Coefficients coefficients;
+    };
+
+    std::vector<Curve> curves;  // in drawing order; all-empty ones left out
+    bool fine = false;
+    int scale = 1;
+    std::string output;
+    core::PictureFormat format = core::PictureFormat::Png;
+};
 
 struct Request {
     enum Action {
-        OpenWindow,  // no arguments: the program as usual
-        ShowHelp,    // --help: the usage on standard output, status 0
-        ShowVersion, // --version: the name and version on standard output, status 0
-        UsageError,  // anything else: the message and the usage on standard error, status 2
+        OpenWindow,   // no arguments: the program as usual
+        ShowHelp,     // --help: the usage on standard output, status 0
+        ShowVersion,  // --version: the name and version on standard output, status 0
+        WritePicture, // --curve ... -o FILE: the picture, without a window
+        UsageError,   // anything else: the message and the usage on standard error, status 2
     };
     Action action = OpenWindow;
     std::string message;  // for UsageError: what was wrong
+    PictureRequest picture;
 };
 
 // The arguments after the program's name.
@@ -25,6 +45,7 @@ Request readArguments(const std::vector<std::string>& arguments);
 std::string usageText();
 std::string versionText(const std::string& version);
 
+inline constexpr int kFailureStatus = 1;
 inline constexpr int kUsageErrorStatus = 2;
 
 }  // namespace cli

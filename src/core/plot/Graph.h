@@ -1,0 +1,26 @@
+#pragma once
+// The whole graph as one stream of segments: the axes, then every stored
+// curve in drawing order from its kept trace. Every output of the graph (a
+// picture at any scale, a vector file, a printed page, the window's repaint)
+// is a sink handed to drawGraph.
+
+#include "core/number/UserError.h"
+#include "core/plot/CurveTable.h"
+
+namespace plot {
+
+// How far around the drawing area a kept trace must be good: a picture's
+// wide pen inks up to a client pixel around each point.
+inline constexpr std::int64_t kGraphTraceMargin = 2;
+
+inline PixelBox graphReach(int width, int height)
+{
+    return PixelBox{0, 0, width, height}.grownBy(kGraphTraceMargin);
+}
+
+// Draws the axes and the table's stored curves traced at `step` into `sink`,
+// for a drawing area of width × height client pixels. Returns the failure of
+// the first curve whose tracing fails (the others are drawn all the same).
+core::Status drawGraph(CurveTable& table, double step, int width, int height, SegmentSink& sink);
+
+}  // namespace plot
