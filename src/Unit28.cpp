@@ -63,6 +63,8 @@ void TForm28::wireEvents()
     for (QLineEdit* field : {Edit1, Edit2, Edit3})
         field->installEventFilter(this);
     Canvas->installEventFilter(this);
+    Canvas->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Canvas, &QWidget::customContextMenuRequested, this, &TForm28::showCanvasMenu);
     wirePanelEvents();
 }
 
@@ -118,7 +120,8 @@ void TForm28::keyPressEvent(QKeyEvent* event)
             BitBtn1->click();
         return;
     default:
-        QMainWindow::keyPressEvent(event);
+        if (!graphKey(this, event))
+            QMainWindow::keyPressEvent(event);
     }
 }
 

@@ -11,6 +11,8 @@
 
 #include "core/number/UserError.h"
 #include "core/plot/CurveTable.h"
+#include "core/vector/PictureFormat.h"
+#include "platform/GraphOutput.h"
 
 class QAction;
 class QCheckBox;
@@ -20,6 +22,7 @@ class QLabel;
 class QLineEdit;
 class QMenuBar;
 class QMouseEvent;
+class QPrinter;
 class QPushButton;
 namespace platform { class DrawingSurface; }
 
@@ -105,6 +108,19 @@ public:
     // The info box's tooltip: full intersection texts and a worked solution.
     QString infoBoxToolTip() const;
 
+    // The graph leaving the window (the drawing area's menu, Ctrl+C/S/P): the
+    // picture at the screen's scale and the curves' plain text on the
+    // clipboard, a file chosen in the file dialog, a printed page.
+    void copyGraph();
+    core::Status saveGraph();
+    core::Status saveGraphTo(const QString& path, core::PictureFormat format);
+    core::Status printGraph();
+    core::Status printGraphOn(QPrinter& printer);
+    QString graphPlainText() const;
+    platform::GraphSource graphSource() const;
+    // The integer scale pictures are drawn at for this screen.
+    int screenScale() const;
+
     // The main window is closing: a tracing in progress finishes at once.
     bool isClosing() const { return closing_; }
 
@@ -127,6 +143,8 @@ private:
     void describeCanvas();
     bool canvasKeyPressed(QKeyEvent* event);
     bool showInfoBoxToolTip(QEvent* event);
+    void showCanvasMenu(const QPoint& position);
+    bool graphKey(QObject* watched, QEvent* event);
 
     // The curve the drawing area's description is about, or the whole graph.
     static constexpr std::size_t kWholeGraph = std::size_t(-1);

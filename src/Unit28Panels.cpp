@@ -127,6 +127,8 @@ bool TForm28::eventFilter(QObject* watched, QEvent* event)
         (watched == Panel3 || watched == GroupBox2 || watched == Label4 || watched == Label5 || watched == Label6 ||
          watched == Label7 || watched == Label8))
         return showInfoBoxToolTip(event);
+    if (graphKey(watched, event))
+        return true;
     if (isUndoKey(watched, event)) {
         // Claimed before the field's own undo sees it, then carried out.
         event->accept();

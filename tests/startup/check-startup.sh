@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Runs the built program as a process: --version and --help need no display,
-# an unknown option is a usage error, and a window that cannot open is told
-# in one line with status 1, never a crash.
+# Runs the built program as a process: --version, --help and pictures from
+# the command line need no display, wrong arguments are usage errors (status
+# 2), a picture that cannot be made is a failure (status 1) that writes
+# nothing, and a window that cannot open is told in one line with status 1,
+# never a crash.
 # Usage: check-startup.sh path/to/veltrano VERSION
 set -uo pipefail
 program="$1"
@@ -36,5 +38,34 @@ expect "a missing platform plugin" 1 "^veltrano: cannot open the window \(.*wayl
 lines="$(env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:97 "$program" 2>&1 | wc -l)"
 [ "$lines" -eq 1 ] || { echo "FAIL: $lines lines for a display with no server"; failures=$((failures + 1)); }
 
-echo "$((6 + 1 - failures)) passed, $failures failed"
+# Pictures from the command line.
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+picture=("${no_display[@]}" "$program")
+expect "a PNG with its plain text" 0 $'^1\t-3\t1\t\(2\.61803398874989,0\)\t\(0\.381966011250105,0\)\t\(0,1\)$' \
+    "${picture[@]}" --curve 1,-3,1 --curve ,1, -o "$work/graph.png"
+expect "an SVG at the fine step" 0 "^y=x²-3x\+1$" "${picture[@]}" --curve=1,-3,1 --fine -o "$work/graph.svg"
+expect "a PDF at scale 3" 0 "顶点 \(3/2,-5/4\)" "${picture[@]}" --curve 1,-3,1 --scale 3 -o "$work/graph.PDF"
+head -c 8 "$work/graph.png" | grep -q PNG || { echo "FAIL: graph.png is no PNG"; failures=$((failures + 1)); }
+grep -q "<polyline" "$work/graph.svg" || { echo "FAIL: graph.svg has no polyline"; failures=$((failures + 1)); }
+head -c 5 "$work/graph.PDF" | grep -q "%PDF" || { echo "FAIL: graph.PDF is no PDF"; failures=$((failures + 1)); }
+expect "an unparsable coefficient" 2 "curve 2, coefficient b: 'x' is not a valid floating point value" \
+    "${picture[@]}" --curve 1,2,3 --curve 1,x,1 -o "$work/bad.png"
+expect "two coefficients" 2 "give three coefficients" "${picture[@]}" --curve 1,2 -o "$work/bad.png"
+expect "no curve" 2 "no curve given" "${picture[@]}" -o "$work/bad.png"
+expect "no output file" 2 "no output file" "${picture[@]}" --curve 1,2,3
+expect "an unknown extension" 2 "must end in .png, .svg or .pdf" "${picture[@]}" --curve 1,2,3 -o "$work/bad.gif"
+expect "a scale of 9" 2 "scale is a whole number from 1 to 8" "${picture[@]}" --curve 1,2,3 --scale 9 -o "$work/bad.png"
+expect "a scale of 0" 2 "scale is a whole number from 1 to 8" "${picture[@]}" --curve 1,2,3 --scale 0 -o "$work/bad.png"
+echo keep >"$work/kept.png"
+expect "a tracing that fails" 1 "^veltrano: curve 2: Invalid floating point operation\.$" \
+    "${picture[@]}" --curve 1,2,3 --curve 1E300,0,0 -o "$work/kept.png"
+expect "a file that cannot be written" 1 "cannot write $work/no/such/dir.png" \
+    "${picture[@]}" --curve 1,2,3 -o "$work/no/such/dir.png"
+[ "$(cat "$work/kept.png")" = keep ] || { echo "FAIL: a failed run changed an existing file"; failures=$((failures + 1)); }
+[ ! -e "$work/bad.png" ] || { echo "FAIL: a usage error wrote a file"; failures=$((failures + 1)); }
+leftovers="$(find "$work" -type f | wc -l)"
+[ "$leftovers" -eq 4 ] || { echo "FAIL: $leftovers files in the work folder, 4 expected"; failures=$((failures + 1)); }
+
+echo "$failures failed"
 [ "$failures" -eq 0 ]
