@@ -1,0 +1,117 @@
+// The graph leaving the window: the picture at scale 1 against the window's
+// own pixels, the SVG file, a page printed to PDF, and the clipboard.
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QMimeData>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+
+#include "UiTestSupport.h"
+#include "platform/GraphOutput.h"
+
+namespace {
+
+using uitest::Window;
+
+// The window's pixels and the picture's agree wherever no control covers
+// the drawing area.
+void expectPictureMatchesWindow()
+{
+    TForm28& form = *Form28;
+    form.Canvas->invalidateAll();
+    uitest::settle();
+    const QImage window = form.Canvas->image();
+    const QImage picture = platform::graphImage(form.graphSource(), 1);
+    ASSERT_EQ(picture.size(), window.size());
+    QRegion uncovered(form.Canvas->rect());
+    for (QObject* child : form.Canvas->children())
+        if (auto* control = qobject_cast<QWidget*>(child); control && control->isVisible())
+            uncovered -= control->geometry();
+    int compared = 0;
+    for (const QRect& rect : uncovered)
+        for (int y = rect.top(); y <= rect.bottom(); ++y)
+            for (int x = rect.left(); x <= rect.right(); ++x, ++compared)
+                ASSERT_EQ(picture.pixel(x, y), window.pixel(x, y)) << x << "," << y;
+    EXPECT_GT(compared, 300000);
+}
+
+TEST_F(Window, ThePictureAtScaleOneIsTheRefreshedWindow)
+{
+    uitest::ErrorBoxes boxes;
+    uitest::drawRequest("1", "-3", "1");
+    uitest::drawRequest("-0.5", "", "3");
+    uitest::drawRequest("1E-300", "1E300", "");     // astronomic
+    uitest::drawRequest("1E300", "", "");           // fails, drawn as far as it goes
+    uitest::drawRequest("0.001", "0.0001", "-7");
+    ASSERT_EQ(boxes.texts.size(), 2u);
+    expectPictureMatchesWindow();
+    Form28->CheckBox1->setChecked(true);  // repaints replay at the fine step
+    expectPictureMatchesWindow();
+    Form28->CheckBox1->setChecked(false);
+}
+
+TEST_F(Window, SvgHoldsPolylinesAndPrintingMakesOnePage)
+{
+    uitest::drawRequest("1", "-3", "1");
+    QTemporaryDir folder;
+    const QString svgPath = folder.filePath("graph.svg"), pdfPath = folder.filePath("printed.pdf");
+    ASSERT_FALSE(Form28->saveGraphTo(svgPath, core::PictureFormat::Svg).has_value());
+
+    QFile svg(svgPath);
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    QXmlStreamReader reader(&svg);
+    int polylines = 0;
+    QStringList runStarts;
+    while (!reader.atEnd()) {
+        if (reader.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        EXPECT_NE(reader.name(), QStringLiteral("image"));
+        if (reader.name() == QStringLiteral("polyline")) {
+            ++polylines;
+            const QStringList points = reader.attributes().value("points").toString().split(' ');
+            if (points.size() > 2)
+                runStarts << points.first();
+            for (const QString& point : points)
+                EXPECT_TRUE(QRegularExpression("^-?\\d+,-?\\d+$").match(point).hasMatch()) << point.toStdString();
+        }
+    }
+    EXPECT_FALSE(reader.hasError()) << reader.errorString().toStdString();
+    // The two axes, four arrowhead strokes, 40 ticks, and the parabola's two
+    // passes, each one run from where it meets the y axis, (0,1).
+    EXPECT_EQ(polylines, 2 + 4 + 40 + 2);
+    EXPECT_EQ(runStarts, QStringList({"300,340", "300,340"}));
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdfPath);
+    ASSERT_FALSE(Form28->printGraphOn(printer).has_value());
+    QFile pdf(pdfPath);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
+    EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "), 1);
+}
+
+TEST_F(Window, CtrlCCopiesThePictureAndTextUnlessAFieldHasSelectedText)
+{
+    uitest::drawRequest("2", "-7", "3");
+    QApplication::clipboard()->clear();
+    Form28->Edit1->setFocus();
+    Form28->Edit1->deselect();
+    QTest::keyClick(Form28->Edit1, Qt::Key_C, Qt::ControlModifier);
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    ASSERT_TRUE(data->hasFormat("image/png"));
+    EXPECT_EQ(QImage::fromData(data->data("image/png"), "PNG").size(), Form28->Canvas->size());
+    EXPECT_TRUE(data->text().startsWith(QString::fromUtf8("2\t-7\t3\t(3,0)\t(0.5,0)\t(0,3)\ny=2x²-7x+3\n")))
+        << data->text().toStdString();
+
+    Form28->Edit1->setText("2.5");
+    Form28->Edit1->selectAll();
+    QTest::keyClick(Form28->Edit1, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "2.5");
+}
+
+}  // namespace
