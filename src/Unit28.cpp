@@ -20,6 +20,7 @@
 #include "platform/Controls.h"
 #include "platform/DrawingSurface.h"
 #include "platform/Placement.h"
+#include "platform/SharpGraph.h"
 
 TForm28* Form28 = nullptr;
 
@@ -44,6 +45,8 @@ TForm28::~TForm28()
 {
     // The application outlives the window: no more focus news for it.
     disconnect(qApp, nullptr, this, nullptr);
+    // The frames' source goes before the drawing area does.
+    Canvas->setSharpGraph(nullptr);
 }
 
 void TForm28::wireEvents()
@@ -63,6 +66,8 @@ void TForm28::wireEvents()
     for (QLineEdit* field : {Edit1, Edit2, Edit3})
         field->installEventFilter(this);
     Canvas->installEventFilter(this);
+    sharpGraph_ = std::make_unique<platform::SharpGraph>([this] { return graphSource(); });
+    Canvas->setSharpGraph(sharpGraph_.get());
     Canvas->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Canvas, &QWidget::customContextMenuRequested, this, &TForm28::showCanvasMenu);
     wirePanelEvents();

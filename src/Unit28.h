@@ -8,6 +8,7 @@
 #include <array>
 #include <optional>
 #include <cstdint>
+#include <memory>
 
 #include "core/number/UserError.h"
 #include "core/plot/CurveTable.h"
@@ -24,7 +25,10 @@ class QMenuBar;
 class QMouseEvent;
 class QPrinter;
 class QPushButton;
-namespace platform { class DrawingSurface; }
+namespace platform {
+class DrawingSurface;
+class SharpGraph;
+}  // namespace platform
 
 class TForm28 : public QMainWindow {
     Q_OBJECT
@@ -118,8 +122,6 @@ public:
     core::Status printGraphOn(QPrinter& printer);
     QString graphPlainText() const;
     platform::GraphSource graphSource() const;
-    // The integer scale pictures are drawn at for this screen.
-    int screenScale() const;
 
     // The main window is closing: a tracing in progress finishes at once.
     bool isClosing() const { return closing_; }
@@ -151,6 +153,9 @@ private:
     std::size_t selectedCurve_ = kWholeGraph;
 
     std::optional<WipedByClear> wipedByClear_;
+    // The drawing area's frames on screens with more than one device pixel
+    // to a client pixel.
+    std::unique_ptr<platform::SharpGraph> sharpGraph_;
     QPointer<QWidget> focusBeforePanel2_;
     bool closing_ = false;
 

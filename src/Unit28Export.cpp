@@ -13,7 +13,6 @@
 #include <QPrinter>
 #include <QCheckBox>
 #include <QBuffer>
-#include <cmath>
 
 #include "Unit28.h"
 #include "core/exact/GraphText.h"
@@ -43,11 +42,6 @@ platform::GraphSource TForm28::graphSource() const
             Canvas->height(), Canvas->background()};
 }
 
-int TForm28::screenScale() const
-{
-    return std::clamp(int(std::ceil(Canvas->devicePixelRatioF() - 1e-9)), 1, 8);
-}
-
 QString TForm28::graphPlainText() const
 {
     const std::string separator = QLocale::system().decimalPoint().toStdString();
@@ -58,7 +52,7 @@ QString TForm28::graphPlainText() const
 
 void TForm28::copyGraph()
 {
-    const QImage image = platform::graphImage(graphSource(), screenScale());
+    const QImage image = platform::graphImage(graphSource(), Canvas->frameScale());
     auto* data = new QMimeData;
     QByteArray png;
     QBuffer buffer(&png);
@@ -93,7 +87,7 @@ core::Status TForm28::saveGraph()
 
 core::Status TForm28::saveGraphTo(const QString& path, core::PictureFormat format)
 {
-    const int scale = format == core::PictureFormat::Png ? screenScale() : 1;
+    const int scale = format == core::PictureFormat::Png ? Canvas->frameScale() : 1;
     if (const std::optional<QString> reason = platform::writeGraphFile(graphSource(), path, format, scale))
         return core::UserError{QString::fromUtf8("无法保存图像“%1”：%2").arg(path, *reason).toStdString()};
     return {};

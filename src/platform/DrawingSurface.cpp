@@ -4,8 +4,11 @@
 #include <QMoveEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <algorithm>
+#include <cmath>
 
 #include "platform/Application.h"
+#include "platform/SharpGraph.h"
 
 namespace platform {
 
@@ -180,11 +183,27 @@ bool DrawingSurface::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
+int DrawingSurface::frameScale() const
+{
+    return std::clamp(int(std::ceil(devicePixelRatioF() - 1e-6)), 1, 8);
+}
+
 void DrawingSurface::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    for (const QRect& r : event->region())
-        painter.drawImage(r.topLeft(), image_, r);
+    const int scale = frameScale();
+    if (scale == 1 || !sharp_) {
+        for (const QRect& r : event->region())
+            painter.drawImage(r.topLeft(), image_, r);
+        return;
+    }
+    // At a fractional ratio the frame is scaled down smoothly, so every
+    // stroke of the same width looks equally wide.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, devicePixelRatioF() != scale);
+    for (const QRect& r : event->region()) {
+        const QImage& frame = sharp_->frame(canvas_.surface(), scale, r);
+        painter.drawImage(QRectF(r), frame, QRectF(r.x() * scale, r.y() * scale, r.width() * scale, r.height() * scale));
+    }
 }
 
 void DrawingSurface::resizeEvent(QResizeEvent* event)

@@ -14,6 +14,8 @@
 
 namespace platform {
 
+class SharpGraph;
+
 class DrawingSurface : public QWidget {
     Q_OBJECT
 public:
@@ -39,6 +41,13 @@ public:
     void holdPaintCycles(bool held);
     // Puts back pixels kept from earlier (where the sizes overlap).
     void restoreImage(const QImage& kept);
+    // Where the screen has more than one device pixel to a client pixel,
+    // frames come from `sharp`, with the graph's lines at the screen's scale.
+    void setSharpGraph(SharpGraph* sharp) { sharp_ = sharp; }
+    // The integer scale of this screen's frames: the device pixel ratio
+    // rounded up (1 to 8).
+    int frameScale() const;
+
     // Puts what was drawn since the last presentation on screen now, without
     // returning to the event loop (for drawing that the user watches grow).
     void presentNow();
@@ -62,6 +71,7 @@ private:
     bool presentScheduled_ = false;
     bool coveredStale_ = true;
     bool paintCyclesHeld_ = false;
+    SharpGraph* sharp_ = nullptr;
 };
 
 }  // namespace platform

@@ -115,3 +115,33 @@ TEST_F(Window, CtrlCCopiesThePictureAndTextUnlessAFieldHasSelectedText)
 }
 
 }  // namespace
+
+namespace {
+
+// Run with QT_SCALE_FACTOR=2 (its own ctest): the drawing area shows the
+// scale-2 picture, not an enlargement of the scale-1 pixels.
+TEST_F(Window, AtScreenScaleTwoTheDrawingAreaShowsTheScaleTwoPicture)
+{
+    TForm28& form = *Form28;
+    if (form.Canvas->devicePixelRatioF() != 2)
+        GTEST_SKIP() << "needs QT_SCALE_FACTOR=2";
+    uitest::drawRequest("1", "-3", "1");
+    uitest::drawRequest("-0.5", "", "3");
+    form.Canvas->invalidateAll();
+    uitest::settle();
+    const QImage shown = form.Canvas->grab().toImage();
+    const QImage picture = platform::graphImage(form.graphSource(), 2);
+    ASSERT_EQ(shown.size(), picture.size());
+    QRegion uncovered(form.Canvas->rect());
+    for (QObject* child : form.Canvas->children())
+        if (auto* control = qobject_cast<QWidget*>(child); control && control->isVisible())
+            uncovered -= control->geometry();
+    int compared = 0;
+    for (const QRect& rect : uncovered)
+        for (int y = rect.top() * 2; y <= rect.bottom() * 2 + 1; ++y)
+            for (int x = rect.left() * 2; x <= rect.right() * 2 + 1; ++x, ++compared)
+                ASSERT_EQ(shown.pixel(x, y), picture.pixel(x, y)) << x << "," << y;
+    EXPECT_GT(compared, 4 * 300000);
+}
+
+}  // namespace

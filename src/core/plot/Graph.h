@@ -23,4 +23,8 @@ inline PixelBox graphReach(int width, int height)
 // the first curve whose tracing fails (the others are drawn all the same).
 core::Status drawGraph(CurveTable& table, double step, int width, int height, SegmentSink& sink);
 
+// The stored curves from index `first` on, without the axes.
+core::Status drawCurves(CurveTable& table, double step, int width, int height, SegmentSink& sink,
+                        std::size_t first = 0);
+
 }  // namespace plot
