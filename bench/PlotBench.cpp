@@ -17,6 +17,7 @@
 #include "Unit28.h"
 #include "platform/Application.h"
 #include "platform/DrawingSurface.h"
+#include "platform/GraphOutput.h"
 
 namespace {
 
@@ -138,6 +139,18 @@ void BM_Replay100Fine(benchmark::State& state)
     replay(state, 100, true);
 }
 BENCHMARK(BM_Replay100Fine)->Unit(benchmark::kMillisecond);
+
+// The picture of 100 stored normal curves at scale 2, as Copy and Save draw
+// it (the curves' traces kept from the first iteration on, as in a replay).
+void BM_RenderScale2(benchmark::State& state)
+{
+    resetWindow(false, true);
+    storeReplayCurves(100);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(platform::graphImage(Form28->graphSource(), 2));
+    resetWindow(false, true);
+}
+BENCHMARK(BM_RenderScale2)->Unit(benchmark::kMillisecond);
 
 // A draw request typed in animation mode: paced to about a second of wall
 // time, so one iteration is enough; measured in wall time, the pacing sleeps.

@@ -90,14 +90,15 @@ QByteArray fileBytes(const GraphSource& graph, core::PictureFormat format, int s
 
 QImage graphImage(const GraphSource& graph, int scale)
 {
-    core::GraphPicture picture =
-        core::renderGraph(graph.table, graph.step, graph.width, graph.height, scale, graph.background.rgb());
-    const core::PixelSurface& pixels = picture.pixels;
-    QImage image(reinterpret_cast<const uchar*>(pixels.pixels()), pixels.width(), pixels.height(),
-                 pixels.width() * 4, QImage::Format_RGB32);
-    QImage owned = image.copy();  // the surface goes with this function
-    owned.setDevicePixelRatio(scale);
-    return owned;
+    // The image takes over the picture's pixels instead of copying them.
+    auto* pixels = new core::PixelSurface(std::move(
+        core::renderGraph(graph.table, graph.step, graph.width, graph.height, scale, graph.background.rgb()).pixels));
+    QImage image(
+        reinterpret_cast<uchar*>(pixels->pixels()), pixels->width(), pixels->height(),
+        pixels->width() * int(sizeof(std::uint32_t)), QImage::Format_RGB32,
+        [](void* surface) { delete static_cast<core::PixelSurface*>(surface); }, pixels);
+    image.setDevicePixelRatio(scale);
+    return image;
 }
 
 std::optional<QString> writeGraphFile(const GraphSource& graph, const QString& path, core::PictureFormat format,

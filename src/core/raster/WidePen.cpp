@@ -7,6 +7,10 @@
 
 namespace core {
 
+namespace {
+constexpr std::uint32_t kInk = 0xff000000u;
+}  // namespace
+
 WidePen::WidePen(PixelSurface& surface, int scale) : surface_(surface), scale_(std::clamp(scale, 1, 8)) {}
 
 void WidePen::moveTo(std::int64_t x, std::int64_t y)
@@ -32,7 +36,13 @@ void WidePen::lineTo(std::int64_t x, std::int64_t y)
     // Far enough around the picture that a cut end inks nothing inside it.
     const std::int64_t margin = 2 * scale_;
     const plot::PixelBox box{-margin, -margin, surface_.width() + margin, surface_.height() + margin};
-    if (const std::optional<ClippedSegment> cut = clipSegment(device, box))
+    const auto inside = [&box](__int128 x, __int128 y) {
+        return x >= box.left && x <= box.right && y >= box.top && y <= box.bottom;
+    };
+    if (inside(device.x0, device.y0) && inside(device.x1, device.y1))
+        drawDeviceSegment(std::int64_t(device.x0), std::int64_t(device.y0), std::int64_t(device.x1),
+                          std::int64_t(device.y1), true);
+    else if (const std::optional<ClippedSegment> cut = clipSegment(device, box))
         drawDeviceSegment(cut->x0, cut->y0, cut->x1, cut->y1, !cut->startCut);
 }
 
@@ -56,22 +66,18 @@ void WidePen::drawDeviceSegment(std::int64_t x0, std::int64_t y0, std::int64_t x
 }
 
 // Inks the pixels from (left, top) to (right, bottom), both inclusive, that
-// lie in the picture and that the clip allows.
+// lie in the picture. Pictures have no clip: the mask is not consulted.
 void WidePen::fill(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom)
 {
     left = std::max<std::int64_t>(left, 0);
     top = std::max<std::int64_t>(top, 0);
     right = std::min<std::int64_t>(right, surface_.width() - 1);
     bottom = std::min<std::int64_t>(bottom, surface_.height() - 1);
-    const std::vector<std::uint8_t>& clip = surface_.clipMask();
+    if (left > right || top > bottom) return;
     const std::size_t width = std::size_t(surface_.width());
-    if (clip.size() != width * std::size_t(surface_.height())) return;
-    std::uint32_t* pixels = surface_.pixels();
-    for (std::int64_t y = top; y <= bottom; ++y)
-        for (std::int64_t x = left; x <= right; ++x) {
-            const std::size_t at = std::size_t(y) * width + std::size_t(x);
-            if (clip[at]) pixels[at] = 0xff000000u;
-        }
+    std::uint32_t* row = surface_.pixels() + std::size_t(top) * width;
+    for (std::int64_t y = top; y <= bottom; ++y, row += width)
+        std::fill(row + left, row + right + 1, kInk);
 }
 
 }  // namespace core

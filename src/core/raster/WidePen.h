@@ -16,7 +16,8 @@
 // At scale 1 the pen is the client-area pen itself, pixel for pixel.
 //
 // Segments reaching far outside the picture are cut at a box around it; the
-// cut ends are rounded to the nearest device pixel.
+// cut ends are rounded to the nearest device pixel. Above scale 1 the pen
+// draws black and ignores the surface's clip mask: pictures have no clip.
 
 #include <cstdint>
 
