@@ -28,6 +28,8 @@ constexpr mpfr_exp_t kLargestExponent = 16384;
 static_assert(GMP_NUMB_BITS == 64 && sizeof(mp_limb_t) == sizeof(std::uint64_t),
               "one 64-bit limb holds the significand");
 
+static_assert(sizeof(PortableExtended) == 16, "as small as the x87 long double");
+
 using Kind = PortableExtended::Kind;
 
 int mpfrKind(Kind kind, bool negative)
@@ -65,7 +67,9 @@ public:
         const bool negative = kind < 0;
         switch (negative ? -kind : kind) {
         case MPFR_REGULAR_KIND:
-            return PortableExtended::fromParts(Kind::Regular, negative, limb_, mpfr_custom_get_exp(number_));
+            // Within the format's range now, so the exponent fits 32 bits.
+            return PortableExtended::fromParts(Kind::Regular, negative, limb_,
+                                               static_cast<std::int32_t>(mpfr_custom_get_exp(number_)));
         case MPFR_INF_KIND:
             return PortableExtended::fromParts(Kind::Infinity, negative);
         case MPFR_NAN_KIND:

@@ -35,11 +35,11 @@ public:
     constexpr Kind kind() const { return kind_; }
     constexpr bool negative() const { return negative_; }
     constexpr std::uint64_t significand() const { return significand_; }
-    constexpr std::int64_t exponent() const { return exponent_; }
+    constexpr std::int32_t exponent() const { return exponent_; }
 
     // A value given by its parts, taken as they are.
     static constexpr PortableExtended fromParts(Kind kind, bool negative, std::uint64_t significand = 0,
-                                                std::int64_t exponent = 0)
+                                                std::int32_t exponent = 0)
     {
         PortableExtended value;
         value.kind_ = kind;
@@ -90,8 +90,9 @@ private:
     static PortableExtended fromInteger(std::int64_t value);
     static PortableExtended fromUnsigned(std::uint64_t value);
 
+    // 16 bytes, as long double takes on x86-64.
     std::uint64_t significand_ = 0;
-    std::int64_t exponent_ = 0;
+    std::int32_t exponent_ = 0;
     Kind kind_ = Kind::Zero;
     bool negative_ = false;
 };
