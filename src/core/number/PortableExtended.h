@@ -50,7 +50,7 @@ public:
     }
 
     // A decimal text in the "C" syntax ("-0123.456e-78"), rounded once to the
-    // format; beyond its range it becomes an infinity, below it zero.
+    // format, subnormals included; beyond its range it becomes an infinity.
     static PortableExtended fromDecimal(const char* text);
     // The value's magnitude rounded to `count` significant decimal digits
     // (count ≤ 32), written into `digits`, with its decimal exponent E such
