@@ -204,10 +204,10 @@ long double anyOperand(std::mt19937_64& random)
     const bool negative = between(0, 1) == 1;
     switch (between(0, 9)) {
     case 0: {
-        static const long double specials[] = {0.0L, -0.0L, std::numeric_limits<long double>::infinity(),
+        static const long double landmarks[] = {0.0L, -0.0L, std::numeric_limits<long double>::infinity(),
                                                -std::numeric_limits<long double>::infinity(),
                                                std::numeric_limits<long double>::quiet_NaN(), 1.0L, -1.0L, 2.0L};
-        return specials[between(0, 7)];
+        return landmarks[between(0, 7)];
     }
     case 1: return x87(negative, 0, significand >> between(1, 63));  // subnormal
     case 2: return x87(negative, between(1, 70), significand);
