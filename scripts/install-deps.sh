@@ -10,7 +10,7 @@ packages=(
   xvfb xauth x11-apps imagemagick xdotool
   clang libclang-rt-14-dev
   desktop-file-utils appstream dpkg-dev file
-  locales libgmp-dev
+  locales libgmp-dev libmpfr-dev
   python3-pyatspi at-spi2-core dbus
 )
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is needed, then builds and runs every test: the normal build
-# with warnings as errors, the fuzz targets for a bounded time, the checks of
-# the installed files and the Debian package, and last the whole suite again
-# under AddressSanitizer and UndefinedBehaviorSanitizer.
+# with warnings as errors, the core with the portable extended type, the fuzz
+# targets for a bounded time, the core cross-built for arm64 and run under
+# qemu, the checks of the installed files and the Debian package, and last the
+# whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -13,7 +14,13 @@ cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRANO_WERROR=ON
 cmake --build build-test -j"$jobs"
 ctest --test-dir build-test --output-on-failure -j"$jobs"
 
-for extra in scripts/fuzz.sh scripts/check-package.sh; do
+echo "== the core and its tests with the portable extended type (MPFR)"
+cmake -S . -B build-portable -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRANO_WERROR=ON -DVELTRANO_GUI=OFF \
+  -DVELTRANO_BENCH=OFF -DVELTRANO_PORTABLE_EXTENDED=ON
+cmake --build build-portable -j"$jobs"
+ctest --test-dir build-portable --output-on-failure -j"$jobs"
+
+for extra in scripts/fuzz.sh scripts/test-arm64.sh scripts/check-package.sh; do
   if [ -x "$extra" ]; then
     echo "== $extra"
     "$extra"

@@ -201,6 +201,6 @@ extern std::int32_t posX, posY;
 void setDefaultGeometry();
 void paintxy();
 core::Status drawfx(double a, double b, double c, double speed);
-core::Expected<std::int64_t> cl45(int roundMode, long double value);
+core::Expected<std::int64_t> cl45(int roundMode, const core::Extended& value);
 
 }  // namespace Unit28

@@ -47,7 +47,7 @@ plot::PlotGeometry geometry()
     return {ox, oy, l1, l2, lx, ly, xn, yn};
 }
 
-core::Expected<std::int64_t> cl45(int roundMode, long double value)
+core::Expected<std::int64_t> cl45(int roundMode, const core::Extended& value)
 {
     return plot::cl45(roundMode, value);
 }

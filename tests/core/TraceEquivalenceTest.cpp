@@ -90,7 +90,7 @@ TEST(CeilOfExactProduct, MatchesRoundingUpUnderTheFpuMode) {
             std::int64_t ceiling = 12345;
             const bool fits = core::ceilOfExactProduct(value, scale, ceiling);
             const auto expected =
-                tracereference::roundUnderFpuMode(2, static_cast<long double>(scale) * value);
+                tracereference::roundUnderFpuMode(2, core::Extended(scale) * value);
             ASSERT_EQ(fits, expected.has_value());
             if (fits) {
                 ASSERT_EQ(ceiling, *expected);

@@ -1,7 +1,7 @@
 #pragma once
 // A deliberately plain model of curve tracing, for tests only: it rounds by
 // setting the FPU rounding mode around llrintl, the obvious way, and spells
-// every step out. Optimised tracing code must match it operation for operation.
+// every step out in core::Extended. Optimised tracing code must match it operation for operation.
 
 #include <cfenv>
 #include <cmath>
@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/number/Extended.h"
 #include "core/plot/Geometry.h"
 #include "core/plot/SegmentSink.h"
 #include "core/plot/Trace.h"
@@ -50,9 +51,9 @@ struct TraceRecord {
 // raises the invalid-operation flag (NaN, infinities, out of int64 range).
 // The volatile operand and result keep the compiler from moving the rounding
 // outside the window in which the mode is set.
-[[gnu::noinline]] inline std::optional<std::int64_t> roundUnderFpuMode(int roundMode, long double value) {
+[[gnu::noinline]] inline std::optional<std::int64_t> roundUnderFpuMode(int roundMode, const core::Extended& value) {
     const int fpuModes[] = {FE_TONEAREST, FE_DOWNWARD, FE_UPWARD, FE_TOWARDZERO};
-    volatile long double operand = value;
+    volatile long double operand = static_cast<long double>(value);  // exact: long double holds every value
     volatile long long result = 0;
     const int savedMode = std::fegetround();
     std::feclearexcept(FE_INVALID);
@@ -79,18 +80,19 @@ inline TraceRecord referenceTrace(double a, double b, double c, double step, con
         while (rightward ? double(g.xn) >= t : -double(g.xn) <= t) {
             const double tx = t;
 
-            long double y = static_cast<long double>(t) * static_cast<long double>(t);
-            y = y * static_cast<long double>(a);
-            y = y + static_cast<long double>(t) * static_cast<long double>(b);
-            y = y + static_cast<long double>(c);
+            using core::Extended;
+            Extended y = Extended(t) * Extended(t);
+            y = y * Extended(a);
+            y = y + Extended(t) * Extended(b);
+            y = y + Extended(c);
             const double ty = static_cast<double>(y);
 
-            const std::optional<std::int64_t> ceilX = roundUnderFpuMode(2, static_cast<long double>(g.l1) * tx);
+            const std::optional<std::int64_t> ceilX = roundUnderFpuMode(2, core::Extended(g.l1) * tx);
             if (!ceilX) {
                 record.failed = true;
                 return record;
             }
-            const std::optional<std::int64_t> ceilY = roundUnderFpuMode(2, static_cast<long double>(g.l1) * ty);
+            const std::optional<std::int64_t> ceilY = roundUnderFpuMode(2, core::Extended(g.l1) * ty);
             if (!ceilY) {
                 record.failed = true;
                 return record;
@@ -105,9 +107,9 @@ inline TraceRecord referenceTrace(double a, double b, double c, double step, con
             record.ops.push_back({PenOp::Line, ttx, tty});
 
             if (rightward) {
-                t = static_cast<double>(static_cast<long double>(t) + static_cast<long double>(step));
+                t = static_cast<double>(core::Extended(t) + core::Extended(step));
             } else {
-                t = static_cast<double>(static_cast<long double>(t) - static_cast<long double>(step));
+                t = static_cast<double>(core::Extended(t) - core::Extended(step));
             }
         }
     }

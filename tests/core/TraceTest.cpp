@@ -24,9 +24,9 @@ using tracereference::TraceRecord;
 
 constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
 constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
-constexpr long double kTwo63 = 0x1p63L;
+const core::Extended kTwo63 = 0x1p63;
 
-std::optional<std::int64_t> tryCl45(int mode, long double value) {
+std::optional<std::int64_t> tryCl45(int mode, const core::Extended& value) {
     const core::Expected<std::int64_t> rounded = cl45(mode, value);
     if (!rounded) {
         EXPECT_EQ(rounded.error(), core::UserError::invalidFloatOp());
@@ -41,12 +41,12 @@ TEST(Cl45, RoundsInAllFourModes) {
     using R = std::optional<std::int64_t>;
     const R bad = std::nullopt;
     struct Case {
-        long double value;
+        core::Extended value;
         R nearest, down, up, towardZero;
     };
-    const long double nan = std::numeric_limits<long double>::quiet_NaN();
-    const long double inf = std::numeric_limits<long double>::infinity();
-    const long double tiny = std::numeric_limits<long double>::denorm_min();
+    const core::Extended nan = std::numeric_limits<core::Extended>::quiet_NaN();
+    const core::Extended inf = std::numeric_limits<core::Extended>::infinity();
+    const core::Extended tiny = std::numeric_limits<core::Extended>::denorm_min();
     const Case cases[] = {
         {0.5L, 0, 0, 1, 0},
         {1.5L, 2, 1, 2, 1},
@@ -104,9 +104,10 @@ TEST(Cl45, MatchesRoundingUnderTheFpuMode) {
     std::uniform_int_distribution<int> exponents(-70, 66);
     for (int i = 0; i < 200000; ++i) {
         // Random significands at scales around the int64 range, and halves.
-        long double value = std::ldexp(static_cast<long double>(random()), exponents(random) - 63);
-        if (i % 4 == 1) value = std::floor(value) + 0.5L;
-        if (i % 2 == 1) value = -value;
+        long double scaled = std::ldexp(static_cast<long double>(random()), exponents(random) - 63);
+        if (i % 4 == 1) scaled = std::floor(scaled) + 0.5L;
+        if (i % 2 == 1) scaled = -scaled;
+        const core::Extended value = scaled;  // one rounding, as the FPU's addition does
         for (int mode = 0; mode < 4; ++mode) {
             ASSERT_EQ(tryCl45(mode, value), tracereference::roundUnderFpuMode(mode, value))
                 << "mode " << mode << " value " << static_cast<double>(value);

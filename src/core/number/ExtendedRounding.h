@@ -8,24 +8,39 @@
 #include <cstring>
 #include <limits>
 
+#include "core/number/Extended.h"
+
 namespace core {
+inline namespace VELTRANO_EXTENDED_NAMESPACE {
 
 // Rounding modes, numbered as the x87 rounding-control field.
 enum RoundMode : int { RoundNearest = 0, RoundDown = 1, RoundUp = 2, RoundTowardZero = 3 };
 
-static_assert(std::numeric_limits<long double>::digits == 64,
-              "tracing needs the x87 extended format (64-bit significand)");
-
 inline constexpr std::uint64_t kOneHalf = std::uint64_t{1} << 63;  // of a left-aligned binary fraction
 
-// An x87 extended value is significand · 2^(exponent − 63), the significand's
-// top bit being the explicit integer bit.
+// An extended value taken apart: ±significand · 2^(exponent − 63), the
+// significand's top bit being the integer bit; or a value that no rounding to
+// an integer accepts.
 struct ExtendedParts {
     std::uint64_t significand;
-    int biasedExponent;
+    int exponent;
     bool negative;
+    bool roundable;  // false for NaN, infinities and the encodings the FPU refuses to convert
 };
 
+#if defined(VELTRANO_PORTABLE_EXTENDED)
+inline ExtendedParts partsOf(const Extended& value) {
+    using Kind = Extended::Kind;
+    switch (value.kind()) {
+    case Kind::Regular:  // 0.significand · 2^e
+        return {value.significand(), static_cast<int>(value.exponent()) - 1, value.negative(), true};
+    case Kind::Zero:
+        return {0, -16383, value.negative(), true};
+    default:
+        return {0, 0, value.negative(), false};
+    }
+}
+#else
 inline ExtendedParts partsOf(long double value) {
     unsigned char bytes[sizeof(long double)];
     std::memcpy(bytes, &value, sizeof value);
@@ -33,8 +48,14 @@ inline ExtendedParts partsOf(long double value) {
     std::uint16_t signAndExponent;
     std::memcpy(&significand, bytes, 8);
     std::memcpy(&signAndExponent, bytes + 8, 2);
-    return {significand, signAndExponent & 0x7fff, (signAndExponent & 0x8000) != 0};
+    const int biasedExponent = signAndExponent & 0x7fff;
+    const bool hasIntegerBit = (significand & kOneHalf) != 0;
+    // Infinity, NaN, and the encodings with a clear integer bit that the FPU
+    // also refuses to convert.
+    const bool roundable = biasedExponent != 0x7fff && (biasedExponent == 0 || hasIntegerBit);
+    return {significand, biasedExponent - 16383, (signAndExponent & 0x8000) != 0, roundable};
 }
+#endif
 
 // Rounds `value` to a signed 64-bit integer under `mode` into `result`;
 // false for NaN, infinities, unsupported encodings and results outside the
@@ -42,16 +63,11 @@ inline ExtendedParts partsOf(long double value) {
 // rounding control: a mode change would cost far more than the rounding
 // itself and, left in place, would alter every x87 operation of the tracing.
 template <RoundMode mode>
-[[gnu::always_inline]] inline bool roundToInt64(long double value, std::int64_t& result) {
+[[gnu::always_inline]] inline bool roundToInt64(const Extended& value, std::int64_t& result) {
     const ExtendedParts parts = partsOf(value);
-    const bool hasIntegerBit = (parts.significand & kOneHalf) != 0;
-    // Infinity, NaN, and the encodings with a clear integer bit that the FPU
-    // also refuses to convert.
-    if (parts.biasedExponent == 0x7fff || (parts.biasedExponent != 0 && !hasIntegerBit)) {
-        return false;
-    }
+    if (!parts.roundable) return false;
 
-    const int exponent = parts.biasedExponent - 16383;
+    const int exponent = parts.exponent;
     std::uint64_t whole;     // the magnitude's integer part
     std::uint64_t fraction;  // the rest, left-aligned: kOneHalf is exactly one half
     if (exponent >= 63) {
@@ -141,4 +157,5 @@ inline constexpr std::int64_t kLargestExactScale = 2047;
     return true;
 }
 
+}  // namespace VELTRANO_EXTENDED_NAMESPACE
 }  // namespace core

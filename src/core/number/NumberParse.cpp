@@ -11,6 +11,7 @@
 #include "core/number/UserError.h"
 
 namespace core {
+inline namespace VELTRANO_EXTENDED_NAMESPACE {
 namespace {
 
 // Exponent digits are taken only while the exponent read so far is below
@@ -105,6 +106,30 @@ std::optional<NumberParts> matchField(std::string_view text, std::string_view de
     return parts;
 }
 
+// The matched number in the "C" syntax, "-0123.456e-78": always valid for
+// strtold, whatever the field's separator and however many digits it has.
+std::string cNumberText(const NumberParts& parts)
+{
+    std::string s;
+    s.reserve(parts.integerDigits.size() + parts.fractionDigits.size() + 16);
+    if (parts.negative)
+        s += '-';
+    s += '0';
+    s += parts.integerDigits;
+    s += '.';
+    s += parts.fractionDigits;
+    s += 'e';
+    if (parts.negativeExponent)
+        s += '-';
+    s += std::to_string(parts.exponent);
+    return s;
+}
+
+#if defined(VELTRANO_PORTABLE_EXTENDED)
+// The decimal value rounded once to extended precision (MPFR depends on
+// neither the locale nor the FPU rounding mode).
+Extended toExtended(const std::string& cText) { return Extended::fromDecimal(cText.c_str()); }
+#else
 // strtold follows the thread's locale and the FPU rounding mode; the value
 // must depend on neither, so both are pinned while it is computed.
 class CNumericScope {
@@ -126,24 +151,12 @@ private:
     int previousRounding_;
 };
 
-// The matched number in the "C" syntax, "-0123.456e-78": always valid for
-// strtold, whatever the field's separator and however many digits it has.
-std::string cNumberText(const NumberParts& parts)
+Extended toExtended(const std::string& cText)
 {
-    std::string s;
-    s.reserve(parts.integerDigits.size() + parts.fractionDigits.size() + 16);
-    if (parts.negative)
-        s += '-';
-    s += '0';
-    s += parts.integerDigits;
-    s += '.';
-    s += parts.fractionDigits;
-    s += 'e';
-    if (parts.negativeExponent)
-        s += '-';
-    s += std::to_string(parts.exponent);
-    return s;
+    CNumericScope scope;
+    return strtold_l(cText.c_str(), nullptr, CNumericScope::cLocale());
 }
+#endif
 
 }  // namespace
 
@@ -155,10 +168,8 @@ Expected<double> parseFloatField(std::string_view text, std::string_view decimal
 
     // The decimal value rounded once to extended precision, then once more
     // when it is stored as a Double.
-    const std::string cText = cNumberText(*parts);
-    CNumericScope scope;
-    const long double extended = strtold_l(cText.c_str(), nullptr, CNumericScope::cLocale());
-    if (std::isinf(extended))
+    const Extended extended = toExtended(cNumberText(*parts));
+    if (core::isinf(extended))
         return UserError::notAFloat(text);
     const double stored = static_cast<double>(extended);
     if (std::isinf(stored))
@@ -166,4 +177,5 @@ Expected<double> parseFloatField(std::string_view text, std::string_view decimal
     return stored;
 }
 
+}  // namespace VELTRANO_EXTENDED_NAMESPACE
 }  // namespace core

@@ -5,9 +5,11 @@
 
 #include <string_view>
 
+#include "core/number/Extended.h"
 #include "core/number/UserError.h"
 
 namespace core {
+inline namespace VELTRANO_EXTENDED_NAMESPACE {
 
 // The field's value as a Double, or the error to show:
 // UserError::notAFloat(text) when the text does not match or overflows the
@@ -16,4 +18,5 @@ namespace core {
 // empty text is not handled here (the caller reads it as 0).
 Expected<double> parseFloatField(std::string_view text, std::string_view decimalSeparator);
 
+}  // namespace VELTRANO_EXTENDED_NAMESPACE
 }  // namespace core

@@ -11,6 +11,7 @@
 #include <locale.h>
 
 namespace core {
+inline namespace VELTRANO_EXTENDED_NAMESPACE {
 namespace {
 
 constexpr int kPrintedDigits = 18;
@@ -20,6 +21,24 @@ constexpr int kKeptDigits = 15;
 constexpr int kMinFixedExponent = -3;
 constexpr int kMaxFixedExponent = 15;
 
+// The significant digits of a magnitude, most significant first, and its
+// decimal exponent E with value = 0.d1d2...dk * 10^E.
+struct DecimalDigits {
+    std::array<char, kPrintedDigits> digits{};
+    int count = 0;
+    int exponent = 0;
+};
+
+#if defined(VELTRANO_PORTABLE_EXTENDED)
+// The value's magnitude rounded once to 18 significant digits.
+DecimalDigits printedDigits(const Extended& value)
+{
+    DecimalDigits result;
+    value.decimalDigits(kPrintedDigits, result.digits.data(), result.exponent);
+    result.count = kPrintedDigits;
+    return result;
+}
+#else
 // printf follows the thread's locale and the FPU rounding mode; the digits
 // must depend on neither, so both are pinned for the duration of one print.
 class CNumericScope {
@@ -47,14 +66,6 @@ private:
 
     locale_t previousLocale_;
     int previousRounding_;
-};
-
-// The significant digits of a magnitude, most significant first, and its
-// decimal exponent E with value = 0.d1d2...dk * 10^E.
-struct DecimalDigits {
-    std::array<char, kPrintedDigits> digits{};
-    int count = 0;
-    int exponent = 0;
 };
 
 // A pseudo-denormal (exponent field 0 with the integer bit set) is read by
@@ -99,6 +110,8 @@ DecimalDigits printedDigits(long double value)
     result.exponent = (negativeExponent ? -printedExponent : printedExponent) + 1;
     return result;
 }
+
+#endif
 
 // Keeps 15 digits: a 16th digit of 5 or more rounds the magnitude up, with
 // the carry running into a new leading digit if all 15 are nines.
@@ -154,13 +167,13 @@ void appendFixed(std::string& out, const DecimalDigits& d, std::string_view sepa
 
 }  // namespace
 
-std::string formatGeneral15(long double value, std::string_view decimalSeparator)
+std::string formatGeneral15(const Extended& value, std::string_view decimalSeparator)
 {
     // Encodings the x87 unit refuses as operands (unnormals, pseudo-NaNs and
     // pseudo-infinities) compare unordered, so they are written as NAN too.
-    if (std::isnan(value))
+    if (core::isnan(value))
         return "NAN";
-    if (std::isinf(value))
+    if (core::isinf(value))
         return value < 0 ? "-INF" : "INF";
     if (value == 0)
         return "0";
@@ -169,7 +182,7 @@ std::string formatGeneral15(long double value, std::string_view decimalSeparator
     roundToKeptDigits(digits);
 
     std::string out;
-    if (std::signbit(value))
+    if (core::signbit(value))
         out += '-';
     if (digits.exponent > kMaxFixedExponent || digits.exponent < kMinFixedExponent)
         appendScientific(out, digits, decimalSeparator);
@@ -178,4 +191,5 @@ std::string formatGeneral15(long double value, std::string_view decimalSeparator
     return out;
 }
 
+}  // namespace VELTRANO_EXTENDED_NAMESPACE
 }  // namespace core

@@ -6,11 +6,15 @@
 #include <string>
 #include <string_view>
 
+#include "core/number/Extended.h"
+
 namespace core {
+inline namespace VELTRANO_EXTENDED_NAMESPACE {
 
 // `decimalSeparator` is one character, UTF-8 encoded ("." or "," usually).
 // Examples with ".": 123.5, 0.0001, 1.5E-5, -2E16, 1.4142135623731; zero of
 // either sign is "0", NaN is "NAN", infinities are "INF" and "-INF".
-std::string formatGeneral15(long double value, std::string_view decimalSeparator);
+std::string formatGeneral15(const Extended& value, std::string_view decimalSeparator);
 
+}  // namespace VELTRANO_EXTENDED_NAMESPACE
 }  // namespace core

@@ -7,6 +7,7 @@
 #include "core/plot/TraceArithmetic.h"
 
 namespace plot {
+inline namespace VELTRANO_EXTENDED_NAMESPACE {
 
 namespace {
 
@@ -30,7 +31,7 @@ bool fillPass(AbscissaTable::Pass& pass, std::size_t count, double signedStep, I
     pass.t.resize(count);
     pass.square.resize(count);
     pass.column.resize(count);
-    const long double scale = geometry.l1;
+    const core::Extended scale = geometry.l1;
     double t = 0.0;
     for (std::size_t k = 0; k < count; ++k, t = nextAbscissa(t, signedStep)) {
         pass.t[k] = t;
@@ -41,7 +42,7 @@ bool fillPass(AbscissaTable::Pass& pass, std::size_t count, double signedStep, I
         if (!core::roundToInt64<core::RoundUp>(scale * t, ceiling)) return false;
         pass.column[k] = arithmetic::saturatingAdd(geometry.ox, ceiling);
         // Exact in extended precision: neighbours are close in magnitude.
-        const long double step = k == 0 ? 0.0L : std::fabs(static_cast<long double>(t) - pass.t[k - 1]);
+        const core::Extended step = k == 0 ? core::Extended(0) : core::fabs(core::Extended(t) - pass.t[k - 1]);
         if (k == 1 || (k > 1 && step < pass.smallestStep)) pass.smallestStep = step;
         if (k > 0 && pass.column[k] != pass.column[k - 1]) pass.columnEnds.push_back(std::uint32_t(k - 1));
     }
@@ -90,4 +91,5 @@ const AbscissaTable* AbscissaTables::find(double step, const PlotGeometry& geome
     return entries_.front().table.get();
 }
 
+}  // namespace VELTRANO_EXTENDED_NAMESPACE
 }  // namespace plot

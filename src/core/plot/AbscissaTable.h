@@ -11,9 +11,11 @@
 #include <memory>
 #include <vector>
 
+#include "core/number/Extended.h"
 #include "core/plot/Geometry.h"
 
 namespace plot {
+inline namespace VELTRANO_EXTENDED_NAMESPACE {
 
 class AbscissaTable {
 public:
@@ -23,13 +25,13 @@ public:
     // each such run, in order.
     struct Pass {
         std::vector<double> t;
-        std::vector<long double> square;
+        std::vector<core::Extended> square;
         std::vector<std::int64_t> column;
         std::vector<std::uint32_t> columnEnds;
-        long double smallestStep = 0;  // the least |t[k+1] − t[k]|, exactly
+        core::Extended smallestStep = 0;  // the least |t[k+1] − t[k]|, exactly
         std::size_t size() const { return t.size(); }
         std::size_t bytes() const {
-            return size() * (sizeof(double) + sizeof(long double) + sizeof(std::int64_t)) +
+            return size() * (sizeof(double) + sizeof(core::Extended) + sizeof(std::int64_t)) +
                    columnEnds.size() * sizeof(std::uint32_t);
         }
     };
@@ -39,7 +41,7 @@ public:
     static constexpr std::size_t kBudgetBytes = std::size_t{8} << 20;
     // At most, a column run per point.
     static constexpr std::size_t kBytesPerPoint =
-        sizeof(double) + sizeof(long double) + sizeof(std::int64_t) + sizeof(std::uint32_t);
+        sizeof(double) + sizeof(core::Extended) + sizeof(std::int64_t) + sizeof(std::uint32_t);
 
     // The table of (step, xn, l1, ox); null when it would not fit in the
     // budget or a column would leave the signed 64-bit range. Requires step > 0.
@@ -78,4 +80,5 @@ private:
     std::size_t bytes_ = 0;
 };
 
+}  // namespace VELTRANO_EXTENDED_NAMESPACE
 }  // namespace plot

@@ -8,6 +8,7 @@
 #include "core/plot/TraceArithmetic.h"
 
 namespace plot {
+inline namespace VELTRANO_EXTENDED_NAMESPACE {
 
 namespace {
 
@@ -22,7 +23,7 @@ struct ExactScale {
 
 // Any other scale: the extended product, rounded up.
 struct ExtendedScale {
-    long double l1;
+    core::Extended l1;
     bool operator()(double ty, std::int64_t& ceiling) const {
         return core::roundToInt64<core::RoundUp>(l1 * ty, ceiling);
     }
@@ -211,11 +212,12 @@ TraceResult traceCompact(const Coefficients& curve, double step, const PlotGeome
         out.moveTo({geometry.ox, geometry.oy});
         result = std::llabs(geometry.l1) <= core::kLargestExactScale
                      ? traceWithTable(curve, *table, ExactScale{geometry.l1}, geometry, sink, out)
-                     : traceWithTable(curve, *table, ExtendedScale{static_cast<long double>(geometry.l1)}, geometry,
+                     : traceWithTable(curve, *table, ExtendedScale{core::Extended(geometry.l1)}, geometry,
                                       sink, out);
     }
     out.finish();
     return result;
 }
 
+}  // namespace VELTRANO_EXTENDED_NAMESPACE
 }  // namespace plot

@@ -8,6 +8,7 @@
 #include "core/plot/Trace.h"
 
 namespace plot {
+inline namespace VELTRANO_EXTENDED_NAMESPACE {
 
 // Traces like traceEveryPoint for a sink that draws each lineTo within the
 // bounding box of its two ends, end pixel excluded (so nothing for a
@@ -27,4 +28,5 @@ namespace plot {
 TraceResult traceCompact(const Coefficients& curve, double step, const PlotGeometry& geometry,
                          const AbscissaTable* table, const PixelBox& visible, SegmentSink& sink);
 
+}  // namespace VELTRANO_EXTENDED_NAMESPACE
 }  // namespace plot

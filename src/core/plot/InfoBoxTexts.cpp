@@ -6,6 +6,7 @@
 #include "core/number/NumberText.h"
 
 namespace plot {
+inline namespace VELTRANO_EXTENDED_NAMESPACE {
 
 namespace {
 
@@ -19,7 +20,7 @@ std::string enclosed(std::string_view prefix, const std::string& number, std::st
     return text;
 }
 
-std::string rootText(long double root, std::string_view decimalSeparator)
+std::string rootText(const core::Extended& root, std::string_view decimalSeparator)
 {
     return enclosed("(", core::formatGeneral15(root, decimalSeparator), ",0)");
 }
@@ -33,13 +34,14 @@ std::string yAxisText(double ty, std::string_view decimalSeparator)
 
 XAxisTexts xAxisTexts(double a, double b, double c, std::string_view decimalSeparator)
 {
-    const long double la = a, lb = b, lc = c;
+    using core::Extended;
+    const Extended la = a, lb = b, lc = c;
     XAxisTexts texts;
     if (a != 0.0) {
-        const long double discriminant = lb * lb - (4.0L * la) * lc;
-        const long double twoA = 2.0L * la;
+        const Extended discriminant = lb * lb - (Extended(4) * la) * lc;
+        const Extended twoA = Extended(2) * la;
         if (discriminant > 0) {
-            const long double root = std::sqrt(discriminant);
+            const Extended root = core::sqrt(discriminant);
             texts.first = rootText((root + (-lb)) / twoA, decimalSeparator);
             texts.second = rootText(((-lb) - root) / twoA, decimalSeparator);
         } else if (discriminant == 0) {
@@ -77,4 +79,5 @@ std::optional<InfoBoxTexts> InfoBoxRewrites::texts(std::string_view decimalSepar
     return texts;
 }
 
+}  // namespace VELTRANO_EXTENDED_NAMESPACE
 }  // namespace plot

@@ -13,6 +13,7 @@
 #include "core/plot/Trace.h"
 
 namespace plot {
+inline namespace VELTRANO_EXTENDED_NAMESPACE {
 
 // The caption of the y-axis intersection label: "(0," + F(ty) + ")".
 std::string yAxisText(double ty, std::string_view decimalSeparator);
@@ -46,4 +47,5 @@ private:
     std::optional<double> lastYIntercept_;
 };
 
+}  // namespace VELTRANO_EXTENDED_NAMESPACE
 }  // namespace plot

@@ -3,6 +3,7 @@
 #include <cmath>
 
 namespace plot {
+inline namespace VELTRANO_EXTENDED_NAMESPACE {
 
 // The ordinate's computation is a chain of roundings, each a monotone
 // function of its operands: t·t, its product with a, t·b, the sum of the two
@@ -33,15 +34,16 @@ MonotonePieces monotonePieces(const AbscissaTable::Pass& pass, const Coefficient
     if (rightward ? sameSigns : oppositeSigns) return monotone;
     if (last < 2 || !(pass.smallestStep > 0)) return pointByPoint;
 
-    constexpr long double epsilon = 0x1p-64L;
-    const long double absA = std::fabs(static_cast<long double>(a)), absB = std::fabs(static_cast<long double>(b));
-    const long double reach = std::fabs(static_cast<long double>(pass.t[last]));
-    const long double roundingOfU = 5 * epsilon * (absA * reach * reach + absB * reach);
-    const long double roundingOfQ = 8 * epsilon * (absA * reach + absB);
-    const long double bound = 2 * (roundingOfU / pass.smallestStep + roundingOfQ);
+    using core::Extended;
+    const Extended epsilon = 0x1p-64;
+    const Extended absA = core::fabs(Extended(a)), absB = core::fabs(Extended(b));
+    const Extended reach = core::fabs(Extended(pass.t[last]));
+    const Extended roundingOfU = 5 * epsilon * (absA * reach * reach + absB * reach);
+    const Extended roundingOfQ = 8 * epsilon * (absA * reach + absB);
+    const Extended bound = 2 * (roundingOfU / pass.smallestStep + roundingOfQ);
 
     const auto q = [&](std::size_t k) {
-        return static_cast<long double>(a) * (static_cast<long double>(pass.t[k]) + pass.t[k + 1]) + b;
+        return Extended(a) * (Extended(pass.t[k]) + pass.t[k + 1]) + b;
     };
     const bool rising = q(last - 1) >= q(0);
     const auto beforeVertex = [&](std::size_t k) { return rising ? q(k) < -bound : q(k) > bound; };
@@ -64,4 +66,5 @@ MonotonePieces monotonePieces(const AbscissaTable::Pass& pass, const Coefficient
     return {prefixEnd, suffixStart};
 }
 
+}  // namespace VELTRANO_EXTENDED_NAMESPACE
 }  // namespace plot

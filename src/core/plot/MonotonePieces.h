@@ -8,6 +8,7 @@
 #include "core/plot/Curve.h"
 
 namespace plot {
+inline namespace VELTRANO_EXTENDED_NAMESPACE {
 
 // Where a pass's pixels are known to be monotone: over the points 0 to
 // prefixEnd and over suffixStart to the last; the points between are traced
@@ -19,4 +20,5 @@ struct MonotonePieces {
 // The pieces of `pass` for the curve; `rightward` tells which pass it is.
 MonotonePieces monotonePieces(const AbscissaTable::Pass& pass, const Coefficients& curve, bool rightward);
 
+}  // namespace VELTRANO_EXTENDED_NAMESPACE
 }  // namespace plot

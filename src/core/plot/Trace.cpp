@@ -5,6 +5,7 @@
 #include "core/plot/TraceArithmetic.h"
 
 namespace plot {
+inline namespace VELTRANO_EXTENDED_NAMESPACE {
 
 namespace {
 
@@ -24,7 +25,7 @@ bool tracePass(const Coefficients& curve, double signedStep, InRange inRange, co
                SegmentSink& sink, bool rightward, TraceResult& result)
 {
     // Local copies: the sink's calls could otherwise force a reload every point.
-    const long double scale = geometry.l1;
+    const core::Extended scale = geometry.l1;
     const std::int64_t ox = geometry.ox;
     const std::int64_t oy = geometry.oy;
     for (double t = 0.0; inRange(t); t = nextAbscissa(t, signedStep)) {
@@ -48,7 +49,7 @@ bool tracePass(const Coefficients& curve, double signedStep, InRange inRange, co
 
 }  // namespace
 
-core::Expected<std::int64_t> cl45(int roundMode, long double value)
+core::Expected<std::int64_t> cl45(int roundMode, const core::Extended& value)
 {
     std::int64_t result = 0;
     bool rounded = false;
@@ -86,4 +87,5 @@ TraceResult traceEveryPoint(const Coefficients& curve, double step, const PlotGe
     return result;
 }
 
+}  // namespace VELTRANO_EXTENDED_NAMESPACE
 }  // namespace plot

@@ -2,8 +2,8 @@
 // The tracing of one curve y = a·x² + b·x + c, point by point, as the
 // program defines it: the reference every faster way of tracing must match.
 //
-// All arithmetic is x87 extended precision (long double), rounded to double
-// exactly where the tracing stores into a Double.
+// All arithmetic is in extended precision (core::Extended, the x87 80-bit
+// format), rounded to double exactly where the tracing stores into a Double.
 
 #include <cstdint>
 #include <optional>
@@ -16,12 +16,16 @@
 
 namespace plot {
 
+inline namespace VELTRANO_EXTENDED_NAMESPACE {
+
 // Rounds `value` to a signed 64-bit integer under `roundMode` (0 nearest, half
 // to even; 1 down; 2 up; 3 toward zero). The invalid-operation error for NaN,
 // infinities or a result outside the signed 64-bit range. Neither reads nor
 // changes the FPU rounding mode. Throws std::invalid_argument for a mode other
 // than 0 to 3 (a programming error, not the user's).
-core::Expected<std::int64_t> cl45(int roundMode, long double value);
+core::Expected<std::int64_t> cl45(int roundMode, const core::Extended& value);
+
+}  // namespace VELTRANO_EXTENDED_NAMESPACE
 
 // What a tracing did: how far it got, whether a rounding failed there, and
 // the ordinate at x = 0 of the rightward pass once it was reached.
@@ -33,6 +37,8 @@ struct TraceResult {
     core::Status status() const { return failed ? core::Status(core::UserError::invalidFloatOp()) : core::Status(); }
     bool operator==(const TraceResult&) const = default;
 };
+
+inline namespace VELTRANO_EXTENDED_NAMESPACE {
 
 // Issues every operation of the tracing: first moveTo(ox, oy), then the
 // rightward pass from x = 0 while xn >= t, then the leftward pass from x = 0
@@ -50,4 +56,5 @@ struct TraceResult {
 TraceResult traceEveryPoint(const Coefficients& curve, double step, const PlotGeometry& geometry,
                             SegmentSink& sink);
 
+}  // namespace VELTRANO_EXTENDED_NAMESPACE
 }  // namespace plot

@@ -9,7 +9,11 @@
 #include "core/number/ExtendedRounding.h"
 #include "core/plot/Curve.h"
 
-namespace plot::arithmetic {
+namespace plot {
+inline namespace VELTRANO_EXTENDED_NAMESPACE {
+namespace arithmetic {
+
+using core::Extended;
 
 // Pixel offsets come from ceilings anywhere in the int64 range; the sums are
 // pinned to the range instead of overflowing (only ceilings within a few
@@ -27,19 +31,21 @@ inline std::int64_t saturatingSubtract(std::int64_t lhs, std::int64_t rhs) {
 }
 
 // t·t as the tracing computes it: the exact square rounded to extended.
-inline long double squareOf(double t) {
-    return static_cast<long double>(t) * t;
+inline Extended squareOf(double t) {
+    return Extended(t) * t;
 }
 
 // The ordinate at t, given t·t: each product and sum in extended precision,
 // one rounding to double at the end.
-[[gnu::always_inline]] inline double ordinateAt(long double square, double t, double a, double b, double c) {
-    return static_cast<double>((square * a + static_cast<long double>(t) * b) + c);
+[[gnu::always_inline]] inline double ordinateAt(const Extended& square, double t, double a, double b, double c) {
+    return static_cast<double>((square * a + Extended(t) * b) + c);
 }
 
 // t advanced by the signed step in extended precision, stored as a double.
 inline double nextAbscissa(double t, double signedStep) {
-    return static_cast<double>(static_cast<long double>(t) + signedStep);
+    return static_cast<double>(Extended(t) + signedStep);
 }
 
-}  // namespace plot::arithmetic
+}  // namespace arithmetic
+}  // namespace VELTRANO_EXTENDED_NAMESPACE
+}  // namespace plot

@@ -5,6 +5,7 @@
 #include "core/plot/CompactTrace.h"
 
 namespace plot {
+inline namespace VELTRANO_EXTENDED_NAMESPACE {
 
 TraceResult CurveTracer::trace(const Coefficients& curve, double step, SegmentSink& sink, const TraceMode& mode)
 {
@@ -13,4 +14,5 @@ TraceResult CurveTracer::trace(const Coefficients& curve, double step, SegmentSi
     return traceCompact(curve, step, geometry_, tables_.find(step, geometry_), mode.reach, sink);
 }
 
+}  // namespace VELTRANO_EXTENDED_NAMESPACE
 }  // namespace plot

@@ -7,6 +7,7 @@
 #include "core/plot/Trace.h"
 
 namespace plot {
+inline namespace VELTRANO_EXTENDED_NAMESPACE {
 
 struct TraceMode {
     enum Kind {
@@ -39,4 +40,5 @@ private:
     AbscissaTables tables_;
 };
 
+}  // namespace VELTRANO_EXTENDED_NAMESPACE
 }  // namespace plot
