@@ -1,13 +1,11 @@
 #include "core/number/NumberParse.h"
 
-#include <cfenv>
-#include <clocale>
 #include <cmath>
 #include <cstdlib>
-#include <locale.h>
 #include <optional>
 #include <string>
 
+#include "core/number/CNumericScope.h"
 #include "core/number/UserError.h"
 
 namespace core {
@@ -130,27 +128,8 @@ std::string cNumberText(const NumberParts& parts)
 // neither the locale nor the FPU rounding mode).
 Extended toExtended(const std::string& cText) { return Extended::fromDecimal(cText.c_str()); }
 #else
-// strtold follows the thread's locale and the FPU rounding mode; the value
-// must depend on neither, so both are pinned while it is computed.
-class CNumericScope {
-public:
-    CNumericScope() : previousRounding_(std::fegetround()) { std::fesetround(FE_TONEAREST); }
-    ~CNumericScope() { std::fesetround(previousRounding_); }
-    CNumericScope(const CNumericScope&) = delete;
-    CNumericScope& operator=(const CNumericScope&) = delete;
-
-    static locale_t cLocale()
-    {
-        static const locale_t locale = newlocale(LC_ALL_MASK, "C", locale_t{});
-        // newlocale fails only when out of memory; the global locale is the
-        // best that is left then.
-        return locale != locale_t{} ? locale : LC_GLOBAL_LOCALE;
-    }
-
-private:
-    int previousRounding_;
-};
-
+// The decimal value rounded once to extended precision, in the "C" locale
+// and rounding to nearest.
 Extended toExtended(const std::string& cText)
 {
     CNumericScope scope;

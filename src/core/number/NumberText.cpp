@@ -2,13 +2,12 @@
 
 #include <array>
 #include <charconv>
-#include <cfenv>
-#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <limits>
-#include <locale.h>
+
+#include "core/number/CNumericScope.h"
 
 namespace core {
 inline namespace VELTRANO_EXTENDED_NAMESPACE {
@@ -39,35 +38,6 @@ DecimalDigits printedDigits(const Extended& value)
     return result;
 }
 #else
-// printf follows the thread's locale and the FPU rounding mode; the digits
-// must depend on neither, so both are pinned for the duration of one print.
-class CNumericScope {
-public:
-    CNumericScope() : previousLocale_(uselocale(cLocale())), previousRounding_(std::fegetround())
-    {
-        std::fesetround(FE_TONEAREST);
-    }
-    ~CNumericScope()
-    {
-        std::fesetround(previousRounding_);
-        uselocale(previousLocale_);
-    }
-    CNumericScope(const CNumericScope&) = delete;
-    CNumericScope& operator=(const CNumericScope&) = delete;
-
-private:
-    static locale_t cLocale()
-    {
-        static const locale_t locale = newlocale(LC_ALL_MASK, "C", locale_t{});
-        // newlocale fails only when out of memory; the global locale is the
-        // best that is left then.
-        return locale != locale_t{} ? locale : LC_GLOBAL_LOCALE;
-    }
-
-    locale_t previousLocale_;
-    int previousRounding_;
-};
-
 // A pseudo-denormal (exponent field 0 with the integer bit set) is read by
 // the x87 unit as the same significand with exponent field 1, but printf
 // drops its integer bit. Rewriting it as that normal number keeps the text
