@@ -98,8 +98,13 @@ void TForm28::Label5MouseUp() { Unit28::isMouseDown = false; }
 
 void TForm28::wirePanelEvents()
 {
-    for (QWidget* control : std::initializer_list<QWidget*>{Panel3, GroupBox2, Label4, Label5, Label6, Label7, Label8})
+    // Any button drags the info box, the right one too: a right press on it
+    // starts a drag and opens no menu (the drawing area's menu stays on the
+    // drawing area).
+    for (QWidget* control : std::initializer_list<QWidget*>{Panel3, GroupBox2, Label4, Label5, Label6, Label7, Label8}) {
         control->installEventFilter(this);
+        control->setContextMenuPolicy(Qt::PreventContextMenu);
+    }
 }
 
 // Mouse events of the info box's draggable controls go to their handlers. Any
