@@ -11,7 +11,7 @@ inline namespace VELTRANO_EXTENDED_NAMESPACE {
 
 namespace {
 
-using arithmetic::nextAbscissa;
+using arithmetic::Abscissae;
 
 constexpr std::size_t kMaxPoints = AbscissaTable::kBudgetBytes / AbscissaTable::kBytesPerPoint;
 
@@ -19,7 +19,7 @@ constexpr std::size_t kMaxPoints = AbscissaTable::kBudgetBytes / AbscissaTable::
 template <class InRange>
 std::optional<std::size_t> countPoints(double signedStep, InRange inRange, std::size_t limit) {
     std::size_t count = 0;
-    for (double t = 0.0; inRange(t); t = nextAbscissa(t, signedStep)) {
+    for ([[maybe_unused]] const double t : Abscissae(signedStep, inRange)) {
         if (++count > limit) return std::nullopt;
     }
     return count;
@@ -32,8 +32,9 @@ bool fillPass(AbscissaTable::Pass& pass, std::size_t count, double signedStep, I
     pass.square.resize(count);
     pass.column.resize(count);
     const core::Extended scale = geometry.l1;
-    double t = 0.0;
-    for (std::size_t k = 0; k < count; ++k, t = nextAbscissa(t, signedStep)) {
+    std::size_t k = 0;
+    for (const double t : Abscissae(signedStep, inRange)) {
+        if (k == count) return false;  // the count was taken by the same walk
         pass.t[k] = t;
         pass.square[k] = arithmetic::squareOf(t);
         // Cannot fail for 32-bit geometry (|l1·t| < 2^63); a table is simply
@@ -45,10 +46,11 @@ bool fillPass(AbscissaTable::Pass& pass, std::size_t count, double signedStep, I
         const core::Extended step = k == 0 ? core::Extended(0) : core::fabs(core::Extended(t) - pass.t[k - 1]);
         if (k == 1 || (k > 1 && step < pass.smallestStep)) pass.smallestStep = step;
         if (k > 0 && pass.column[k] != pass.column[k - 1]) pass.columnEnds.push_back(std::uint32_t(k - 1));
+        ++k;
     }
     if (count > 0) pass.columnEnds.push_back(std::uint32_t(count - 1));
     pass.columnEnds.shrink_to_fit();
-    return !inRange(t);  // the count was taken the same way
+    return k == count;
 }
 
 }  // namespace

@@ -9,7 +9,7 @@ inline namespace VELTRANO_EXTENDED_NAMESPACE {
 
 namespace {
 
-using arithmetic::nextAbscissa;
+using arithmetic::Abscissae;
 using arithmetic::ordinateAt;
 using arithmetic::saturatingAdd;
 using arithmetic::saturatingSubtract;
@@ -28,7 +28,7 @@ bool tracePass(const Coefficients& curve, double signedStep, InRange inRange, co
     const core::Extended scale = geometry.l1;
     const std::int64_t ox = geometry.ox;
     const std::int64_t oy = geometry.oy;
-    for (double t = 0.0; inRange(t); t = nextAbscissa(t, signedStep)) {
+    for (const double t : Abscissae(signedStep, inRange)) {
         const double ty = ordinateAt(squareOf(t), t, curve.a, curve.b, curve.c);
         std::int64_t column, row;
         if (!roundToInt64<RoundUp>(scale * t, column) || !roundToInt64<RoundUp>(scale * ty, row)) return false;

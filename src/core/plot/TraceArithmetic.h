@@ -3,6 +3,7 @@
 // the compact one so that both compute every point the same way. Internal to
 // src/core/plot.
 
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 
@@ -45,6 +46,42 @@ inline Extended squareOf(double t) {
 inline double nextAbscissa(double t, double signedStep) {
     return static_cast<double>(Extended(t) + signedStep);
 }
+
+// The abscissae of one pass: t = 0, then t advanced by the signed step after
+// every point, while `inRange(t)`. The one walk over the abscissae that the
+// plain tracer and the abscissa tables share:
+//     for (double t : Abscissae(signedStep, inRange)) ...
+template <class InRange>
+class Abscissae {
+public:
+    Abscissae(double signedStep, InRange inRange) : signedStep_(signedStep), inRange_(inRange) {}
+
+    // Holds its own copies, so the loop keeps them in registers.
+    class Iterator {
+    public:
+        double operator*() const { return t_; }
+        Iterator& operator++()
+        {
+            t_ = nextAbscissa(t_, signedStep_);
+            return *this;
+        }
+        bool operator!=(std::nullptr_t) const { return inRange_(t_); }
+
+    private:
+        friend class Abscissae;
+        Iterator(double signedStep, InRange inRange) : signedStep_(signedStep), inRange_(inRange) {}
+        double signedStep_;
+        InRange inRange_;
+        double t_ = 0.0;
+    };
+
+    Iterator begin() const { return Iterator(signedStep_, inRange_); }
+    std::nullptr_t end() const { return nullptr; }
+
+private:
+    double signedStep_;
+    InRange inRange_;
+};
 
 }  // namespace arithmetic
 }  // namespace VELTRANO_EXTENDED_NAMESPACE
