@@ -18,7 +18,8 @@ public:
     virtual void reachedYAxis(double ordinate) { (void)ordinate; }
 };
 
-// A box of pixels; right and bottom exclusive.
+// A box of pixels on the 64-bit plane that segments live on; right and
+// bottom exclusive (core::PixelRect is its counterpart inside an image).
 struct PixelBox {
     std::int64_t left = 0, top = 0, right = 0, bottom = 0;
 

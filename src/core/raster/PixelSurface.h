@@ -11,6 +11,8 @@
 
 namespace core {
 
+// A rectangle of the image, in the image's int coordinates (plot::PixelBox
+// is its counterpart on the 64-bit plane that traces live on).
 struct PixelRect {
     int left = 0, top = 0, right = 0, bottom = 0;  // right and bottom exclusive
     bool empty() const { return right <= left || bottom <= top; }
