@@ -183,6 +183,30 @@ bool DrawingSurface::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
+void DrawingSurface::focusInEvent(QFocusEvent* event)
+{
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void DrawingSurface::focusOutEvent(QFocusEvent* event)
+{
+    update();
+    QWidget::focusOutEvent(event);
+}
+
+// The focus frame, a dotted line in the highlight colour as on the buttons,
+// runs just inside the drawing area's edges; the controls along the top
+// cover that side, the other three show.
+void DrawingSurface::paintFocusFrame(QPainter& painter)
+{
+    painter.save();
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect().adjusted(1, 1, -2, -2));
+    painter.restore();
+}
+
 int DrawingSurface::frameScale() const
 {
     return std::clamp(int(std::ceil(devicePixelRatioF() - 1e-6)), 1, 8);
@@ -195,6 +219,8 @@ void DrawingSurface::paintEvent(QPaintEvent* event)
     if (scale == 1 || !sharp_) {
         for (const QRect& r : event->region())
             painter.drawImage(r.topLeft(), image_, r);
+        if (hasFocus())
+            paintFocusFrame(painter);
         return;
     }
     // At a fractional ratio the frame is scaled down smoothly, so every
@@ -204,6 +230,8 @@ void DrawingSurface::paintEvent(QPaintEvent* event)
         const QImage& frame = sharp_->frame(canvas_.surface(), scale, r);
         painter.drawImage(QRectF(r), frame, QRectF(r.x() * scale, r.y() * scale, r.width() * scale, r.height() * scale));
     }
+    if (hasFocus())
+        paintFocusFrame(painter);
 }
 
 void DrawingSurface::resizeEvent(QResizeEvent* event)

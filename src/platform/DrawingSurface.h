@@ -12,6 +12,8 @@
 #include "core/number/UserError.h"
 #include "core/raster/RetainedCanvas.h"
 
+class QPainter;
+
 namespace platform {
 
 class SharpGraph;
@@ -56,9 +58,14 @@ protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    // While the drawing area has the keyboard focus a focus frame is drawn
+    // over the presented image (never into it).
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void paintFocusFrame(QPainter& painter);
     void schedulePaint();
     void schedulePresent();
     void presentDirty();

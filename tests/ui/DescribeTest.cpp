@@ -53,4 +53,20 @@ TEST_F(Window, TheDrawingAreaAndTheInfoBoxDescribeTheGraph)
     EXPECT_TRUE(form.infoBoxToolTip().isEmpty());
 }
 
+// The drawing area shows that it has the keyboard focus, on screen only: the
+// canvas's own pixels stay as they are.
+TEST_F(Window, TheFocusedDrawingAreaShowsAFocusFrame)
+{
+    TForm28& form = *Form28;
+    const QPoint edge(1, form.Canvas->height() / 2);  // the left side, clear of every control
+    form.Edit1->setFocus();
+    const QRgb unfocused = form.Canvas->grab().toImage().pixel(edge);
+    form.Canvas->setFocus();
+    ASSERT_TRUE(form.Canvas->hasFocus());
+    const QImage focused = form.Canvas->grab().toImage();
+    EXPECT_NE(focused.pixel(edge), unfocused);
+    EXPECT_EQ(form.Canvas->image().pixel(edge), unfocused);
+    form.Edit1->setFocus();
+}
+
 }  // namespace
