@@ -12,6 +12,7 @@
 
 #include "core/number/UserError.h"
 #include "core/plot/CurveTable.h"
+#include "core/plot/Graph.h"
 #include "core/vector/PictureFormat.h"
 #include "platform/GraphOutput.h"
 
@@ -180,8 +181,8 @@ plot::PlotGeometry geometry();
 // The tracing step of the tracing in progress.
 extern double m;
 // The tracing steps: normal, and fine for the animation mode.
-inline constexpr double normalStep = 0.005;
-inline constexpr double fineStep = 0.00015;
+inline constexpr double normalStep = plot::kNormalStep;
+inline constexpr double fineStep = plot::kFineStep;
 
 // The coefficients read by the latest draw request.
 extern double a, b, c;

@@ -12,7 +12,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QCheckBox>
-#include <QBuffer>
 
 #include "Unit28.h"
 #include "core/exact/GraphText.h"
@@ -54,11 +53,7 @@ void TForm28::copyGraph()
 {
     const QImage image = platform::graphImage(graphSource(), Canvas->frameScale());
     auto* data = new QMimeData;
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    data->setData(QStringLiteral("image/png"), png);
+    data->setData(QStringLiteral("image/png"), platform::pngBytes(image));
     data->setImageData(image);
     data->setText(graphPlainText());
     QApplication::clipboard()->setMimeData(data);

@@ -70,13 +70,8 @@ QByteArray pdfBytes(const GraphSource& graph, int scale)
 QByteArray fileBytes(const GraphSource& graph, core::PictureFormat format, int scale)
 {
     switch (format) {
-    case core::PictureFormat::Png: {
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        graphImage(graph, scale).save(&buffer, "PNG");
-        return bytes;
-    }
+    case core::PictureFormat::Png:
+        return pngBytes(graphImage(graph, scale));
     case core::PictureFormat::Svg:
         return QByteArray::fromStdString(
             core::svgText(graphPolylines(graph), graph.width, graph.height, scale, graph.background.rgb()));
@@ -87,6 +82,15 @@ QByteArray fileBytes(const GraphSource& graph, core::PictureFormat format, int s
 }
 
 }  // namespace
+
+QByteArray pngBytes(const QImage& image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
 
 QImage graphImage(const GraphSource& graph, int scale)
 {

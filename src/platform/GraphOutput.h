@@ -29,6 +29,9 @@ struct GraphSource {
 // The picture at `scale` (1 to 8), its device pixel ratio set to the scale.
 QImage graphImage(const GraphSource& graph, int scale);
 
+// An image as PNG bytes.
+QByteArray pngBytes(const QImage& image);
+
 // Writes the graph to `path` through a temporary file beside it, renamed into
 // place only once it is whole: a failure leaves no partial file and an
 // existing file untouched. Returns the reason when it could not be written.

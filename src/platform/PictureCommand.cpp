@@ -12,17 +12,11 @@
 
 namespace platform {
 
-namespace {
-
-constexpr double kNormalStep = 0.005, kFineStep = 0.00015;
-
-}  // namespace
-
 int writePictureCommand(const cli::PictureRequest& request)
 {
     plot::CurveTable table;
     for (const cli::PictureRequest::Curve& curve : request.curves) table.add(curve.coefficients, curve.texts);
-    const double step = request.fine ? kFineStep : kNormalStep;
+    const double step = request.fine ? plot::kFineStep : plot::kNormalStep;
     const GraphSource graph{table, step, core::kGraphWidth, core::kGraphHeight,
                             QApplication::palette().color(QPalette::Button)};
 

@@ -9,6 +9,7 @@
 #include <limits>
 
 #include "core/number/Extended.h"
+#include "core/number/X87Encoding.h"
 
 namespace core {
 inline namespace VELTRANO_EXTENDED_NAMESPACE {
@@ -42,12 +43,7 @@ inline ExtendedParts partsOf(const Extended& value) {
 }
 #else
 inline ExtendedParts partsOf(long double value) {
-    unsigned char bytes[sizeof(long double)];
-    std::memcpy(bytes, &value, sizeof value);
-    std::uint64_t significand;
-    std::uint16_t signAndExponent;
-    std::memcpy(&significand, bytes, 8);
-    std::memcpy(&signAndExponent, bytes + 8, 2);
+    const auto [significand, signAndExponent] = x87Fields(value);
     const int biasedExponent = signAndExponent & 0x7fff;
     const bool hasIntegerBit = (significand & kOneHalf) != 0;
     // Infinity, NaN, and the encodings with a clear integer bit that the FPU

@@ -4,6 +4,7 @@
 // when the result lies outside the normal range, confines it to the x87
 // format: overflow to infinity, and the subnormals' reduced precision.
 
+#include "core/number/X87Encoding.h"
 #include "core/number/Extended.h"
 
 #include <cstdint>
@@ -119,12 +120,7 @@ PortableExtended::PortableExtended(long double value)
     // hardware reads it as: a pseudo-denormal is the normal number with
     // exponent field 1; unnormals, pseudo-infinities and pseudo-NaNs, which
     // the hardware refuses as operands, are NaN.
-    unsigned char bytes[sizeof(long double)];
-    std::memcpy(bytes, &value, sizeof value);
-    std::uint64_t significand;
-    std::uint16_t signAndExponent;
-    std::memcpy(&significand, bytes, 8);
-    std::memcpy(&signAndExponent, bytes + 8, 2);
+    const auto [significand, signAndExponent] = x87Fields(value);
     const bool negative = (signAndExponent & 0x8000) != 0;
     const int biasedExponent = signAndExponent & 0x7fff;
     const bool integerBit = (significand >> 63) != 0;

@@ -9,6 +9,10 @@
 
 namespace plot {
 
+// The tracing steps: a draw request's, and the animation mode's finer one.
+inline constexpr double kNormalStep = 0.005;
+inline constexpr double kFineStep = 0.00015;
+
 // How far around the drawing area a kept trace must be good: a picture's
 // wide pen inks up to a client pixel around each point.
 inline constexpr std::int64_t kGraphTraceMargin = 2;
