@@ -142,6 +142,10 @@ private:
     };
     void rememberWhatAClearWipes();
     void followFocusAroundPanel2(QWidget* old, QWidget* now);
+    bool isInPanel2(const QWidget* widget) const;
+    void rememberFocusBeforePanel2(QWidget* focused);
+    void returnFocusFromPanel2();
+    void restoreFocusBeforePanel2();
     bool isUndoKey(QObject* watched, QEvent* event) const;
     void describeCanvas();
     bool canvasKeyPressed(QKeyEvent* event);

@@ -106,6 +106,9 @@ void TForm28::buildControls()
     QWidget* order[] = {Edit1, Edit2, Edit3, Button1, CheckBox1, CheckBox2, BitBtn1, Button2, Canvas};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
+    // The window opens with the caret in the first field, the first tab stop,
+    // so that typing can start at once.
+    Edit1->setFocus(Qt::OtherFocusReason);
     for (QWidget* passive : std::initializer_list<QWidget*>{Panel1, Panel2, Panel3, Panel4, GroupBox1, GroupBox2})
         passive->setFocusPolicy(Qt::NoFocus);
 }

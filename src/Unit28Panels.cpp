@@ -1,6 +1,7 @@
 // The settings panel with its two mode switches, and the info box that the
 // user drags around with the mouse.
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFrame>
 #include <QGroupBox>
@@ -21,12 +22,18 @@ std::int32_t posX = 0, posY = 0;
 
 void TForm28::N1Click()
 {
-    Panel2->setVisible(!Panel2->isVisible());
+    if (Panel2->isVisible()) {
+        BitBtn1Click();
+        return;
+    }
+    rememberFocusBeforePanel2(QApplication::focusWidget());
+    Panel2->show();
 }
 
 void TForm28::BitBtn1Click()
 {
     Panel2->hide();
+    returnFocusFromPanel2();
 }
 
 namespace {

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 
 #include "Unit28.h"
 #include "platform/DrawingSurface.h"
@@ -17,16 +18,39 @@
 // control that had it before the panel took it, or to the first field.
 void TForm28::followFocusAroundPanel2(QWidget* old, QWidget* now)
 {
-    const auto inPanel2 = [this](QWidget* widget) { return widget && Panel2->isAncestorOf(widget); };
-    if (inPanel2(now) && !inPanel2(old)) {
-        focusBeforePanel2_ = old;
+    if (isInPanel2(now) && !isInPanel2(old)) {
+        rememberFocusBeforePanel2(old);
         return;
     }
-    if (inPanel2(old) && !inPanel2(now) && Panel2->isHidden()) {
-        QWidget* back = focusBeforePanel2_ && focusBeforePanel2_->isVisible() ? focusBeforePanel2_.data() : Edit1;
-        focusBeforePanel2_ = nullptr;
-        back->setFocus(Qt::OtherFocusReason);
-    }
+    if (isInPanel2(old) && !isInPanel2(now) && Panel2->isHidden())
+        restoreFocusBeforePanel2();
+}
+
+bool TForm28::isInPanel2(const QWidget* widget) const
+{
+    return widget && Panel2->isAncestorOf(widget);
+}
+
+void TForm28::rememberFocusBeforePanel2(QWidget* focused)
+{
+    if (focused && !isInPanel2(focused) && isAncestorOf(focused))
+        focusBeforePanel2_ = focused;
+}
+
+// The panel has closed without holding the focus: a focus lost on the way
+// (to the menu bar, say) goes back where it was; a focus elsewhere stays.
+void TForm28::returnFocusFromPanel2()
+{
+    QWidget* focused = QApplication::focusWidget();
+    if (!focused || focused == MainMenu1 || focused == this)
+        restoreFocusBeforePanel2();
+}
+
+void TForm28::restoreFocusBeforePanel2()
+{
+    QWidget* back = focusBeforePanel2_ && focusBeforePanel2_->isVisible() ? focusBeforePanel2_.data() : Edit1;
+    focusBeforePanel2_ = nullptr;
+    back->setFocus(Qt::OtherFocusReason);
 }
 
 void TForm28::rememberWhatAClearWipes()

@@ -75,7 +75,7 @@ TEST(ExactForms, LinesLongFormsAndWhatIsNotANumber)
     // Not numbers the fields accept (beyond the Double range too), or too
     // long to be worth it: no exact forms, no hang.
     for (const std::string& text : {std::string("abc"), std::string(" "), std::string("1e500"), std::string("1,5"),
-                                    std::string("1E309"), std::string("-.2E309"),
+                                    std::string("1E309"), std::string("-.2E309"), std::string("1E-400"),
                                     "1." + std::string(150, '3'), "0." + std::string(500, '0') + "1"})
         EXPECT_FALSE(exactForms({text, "1", "1"}, ".").has_value()) << text;
 }
@@ -96,6 +96,16 @@ TEST(Explanation, WorkedSolutionAndSummariesForScreenReaders)
               "x₁=-1/2，x₂=1/2，约为 -0.5、0.5\n"
               "顶点 (0,1/2)，对称轴 x=0，开口向下\n"
               "与y轴交点 (0,0.5)");
+    const CurveTexts doubleRoot{{"1", "2", "1"}, "(-1,0)", "", "(0,1)"};
+    EXPECT_EQ(exact::workedSolution(doubleRoot, "."),
+              "y=x²+2x+1\n"
+              "Δ=b²-4ac=2²-4×1×1=0\n"
+              "x₁=x₂=-1（二重根），约为 -1\n"
+              "顶点 (-1,0)，对称轴 x=-1，开口向上\n"
+              "与y轴交点 (0,1)");
+    // Typed non-zero but drawn as the Double 0: only what the info box shows.
+    const CurveTexts belowDoubles{{"1E-400", "", ""}, "无数", "", "(0,0)"};
+    EXPECT_EQ(exact::workedSolution(belowDoubles, "."), "y=1E-400x²\n与x轴交点 无数\n与y轴交点 (0,0)");
     const CurveTexts line{{"", "-1", ""}, "(0,0)", "", "(0,0)"};
     EXPECT_EQ(exact::workedSolution(line, "."), "y=-x\nx=0，约为 0\n与y轴交点 (0,0)");
     EXPECT_EQ(exact::graphSummary({golden, line}, "."),

@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QFrame>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
 
@@ -42,7 +43,8 @@ void activate()
 }  // namespace
 
 // The settings panel takes the focus when one of its boxes is clicked; when
-// it closes (Esc or its cross), Enter goes on meaning "开始绘图".
+// it closes (Esc or its cross), Enter goes on meaning "开始绘图". Opened from
+// the menu and closed with Esc untouched, it leaves the caret where it was.
 TEST_F(Window, EnterAfterClosingTheSettingsPanelDrawsInsteadOfClearing)
 {
     TForm28& form = *Form28;
@@ -69,6 +71,12 @@ TEST_F(Window, EnterAfterClosingTheSettingsPanelDrawsInsteadOfClearing)
         // y = x² − 4 left of the y axis and below the x axis: still drawn.
         EXPECT_GT(inkedIn(QRect(250, 380, 40, 60)), 0);
     }
+    form.Edit3->setFocus();
+    QTest::mouseClick(form.MainMenu1, Qt::LeftButton, {}, form.MainMenu1->actionGeometry(form.N1).center());
+    ASSERT_TRUE(form.Panel2->isVisible());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_TRUE(form.Panel2->isHidden());
+    EXPECT_EQ(QApplication::focusWidget(), form.Edit3);
 }
 
 // A focused push button or check box shows it.
@@ -172,4 +180,21 @@ TEST_F(Window, AnimationKeepsTheWindowAliveAndEscFinishesIt)
     EXPECT_EQ(form.Canvas->image(), drawn);
     EXPECT_EQ(form.Label6->text(), "(2,0)");
     form.CheckBox1->setChecked(false);
+}
+
+// Run first in a process of its own (see tests/CMakeLists.txt): the keys a
+// user types the moment the window opens land in the fields, in tab order.
+TEST(AtStart, TypingRightAwayFillsTheFieldsInTabOrder)
+{
+    TForm28& form = *Form28;
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QWindow* window = form.windowHandle();
+    for (const char key : {'1', '\t', '-', '3', '\t', '1', '\r'})
+        QTest::keyClick(window, key == '\t' ? Qt::Key_Tab : key == '\r' ? Qt::Key_Return : Qt::Key(key));
+    settle();
+    EXPECT_EQ(form.Edit1->text() + "|" + form.Edit2->text() + "|" + form.Edit3->text(), "1|-3|1");
+    ASSERT_EQ(Unit28::fxnum, 1);
+    EXPECT_EQ(Unit28::reco[0].a, 1.0);
+    EXPECT_EQ(Unit28::reco[0].b, -3.0);
+    EXPECT_EQ(Form28->Label8->text(), "(0,1)");
 }

@@ -1,5 +1,6 @@
 #include "core/exact/ExactForms.h"
 
+#include <array>
 #include <gmpxx.h>
 
 #include <algorithm>
@@ -176,15 +177,24 @@ std::optional<ExactForms> exactForms(const FieldTexts& texts, std::string_view d
 {
     // Only what the fields accept: a number the field refuses (beyond the
     // Double range, say) was never drawn.
-    for (const std::string& text : texts)
-        if (!text.empty() && !core::parseFloatField(text, decimalSeparator)) return std::nullopt;
+    std::array<double, 3> drawn{};
+    for (std::size_t i = 0; i < 3; ++i) {
+        if (texts[i].empty()) continue;
+        const core::Expected<double> value = core::parseFloatField(texts[i], decimalSeparator);
+        if (!value) return std::nullopt;
+        drawn[i] = *value;
+    }
     const std::optional<mpq_class> a = readField(texts[0], decimalSeparator);
     const std::optional<mpq_class> b = readField(texts[1], decimalSeparator);
     const std::optional<mpq_class> c = readField(texts[2], decimalSeparator);
     if (!a || !b || !c) return std::nullopt;
+    const std::array<const mpq_class*, 3> coefficients{&*a, &*b, &*c};
+    // A typed number too small for a Double ("1E-400") is drawn as 0: the
+    // exact forms of what was typed would contradict the drawn curve.
+    for (std::size_t i = 0; i < 3; ++i)
+        if ((drawn[i] == 0.0) != (sgn(*coefficients[i]) == 0)) return std::nullopt;
 
     ExactForms forms;
-    const std::array<const mpq_class*, 3> coefficients{&*a, &*b, &*c};
     for (std::size_t i = 0; i < 3; ++i) {
         forms.signs[i] = sgn(*coefficients[i]);
         forms.units[i] = abs(*coefficients[i]) == 1;

@@ -55,6 +55,13 @@ std::string rootDecimals(const CurveTexts& curve, const ExactForms& forms)
     return concat({first, "、", second});
 }
 
+// The info box's roots alone, as it gives them, joined by "、".
+std::string infoBoxRoots(const CurveTexts& curve)
+{
+    const std::string first = decimalOf(curve.xAxisFirst), second = decimalOf(curve.xAxisSecond);
+    return second.empty() ? first : concat({first, "、", second});
+}
+
 std::string rootsSentence(const CurveTexts& curve, const ExactForms& forms, bool worked)
 {
     const std::string decimals = rootDecimals(curve, forms);
@@ -75,8 +82,9 @@ std::string discriminantLine(const CurveTexts& curve, const ExactForms& forms, s
                       c = tidy(curve.fields[2], separator);
     const char* comparison = forms.discriminantSign > 0 ? ">0" : forms.discriminantSign < 0 ? "<0" : "=0";
     if (forms.discriminant.empty()) return concat({"Δ=b²-4ac", comparison});
+    // A zero discriminant is its own comparison: "…=0", not "…=0=0".
     return concat({"Δ=b²-4ac=", parenthesized(b), "²-4×", parenthesized(a), "×", parenthesized(c), "=",
-                   forms.discriminant, comparison});
+                   forms.discriminant, forms.discriminant == "0" ? "" : comparison});
 }
 
 std::string vertexLine(const ExactForms& forms)
@@ -111,9 +119,11 @@ std::string workedSolution(const CurveTexts& curve, std::string_view decimalSepa
     const std::optional<ExactForms> forms = exactForms(curve.fields, decimalSeparator);
     if (!forms) {
         // Numbers too long to write exactly: the info box's decimals alone.
-        const std::string first = decimalOf(curve.xAxisFirst), second = decimalOf(curve.xAxisSecond);
-        const std::string decimals = second.empty() ? first : concat({first, "、", second});
-        if (!decimals.empty()) text += concat({"\n与x轴交点 约为 ", decimals});
+        const std::string decimals = infoBoxRoots(curve);
+        if (decimals == "无" || decimals == "无数")
+            text += concat({"\n与x轴交点 ", decimals});
+        else if (!decimals.empty())
+            text += concat({"\n与x轴交点 约为 ", decimals});
     } else if (forms->quadratic) {
         text += concat({"\n", discriminantLine(curve, *forms, decimalSeparator), "\n",
                         rootsSentence(curve, *forms, true), "\n", vertexLine(*forms)});
@@ -132,7 +142,13 @@ std::string curveSummary(const CurveTexts& curve, std::string_view decimalSepara
     const std::optional<ExactForms> forms = exactForms(curve.fields, decimalSeparator);
     if (forms && forms->quadratic) text += concat({"，", vertexLine(*forms)});
     if (forms && !forms->quadratic) text += forms->signs[1] != 0 ? "，直线" : "，水平直线";
-    const std::string roots = forms ? rootsSentence(curve, *forms, false) : std::string();
+    std::string roots;
+    if (forms)
+        roots = rootsSentence(curve, *forms, false);
+    else if (const std::string decimals = infoBoxRoots(curve); decimals.empty() || decimals == "无" || decimals == "无数")
+        roots = decimals;
+    else
+        roots = concat({"约为 ", decimals});
     if (roots == "无实数根" || roots == "无")
         text += "，与x轴无交点";
     else if (roots == "无数")
