@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
@@ -33,6 +34,7 @@ TForm28::TForm28()
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     setFont(platform::designedFont("Tahoma", 11));
+    Unit28::storedCurves.setDecimalSeparator(QLocale::system().decimalPoint().toStdString());
     buildControls();
     buildMenu();
     resize(651, 640 + MainMenu1->sizeHint().height());
@@ -82,7 +84,7 @@ void TForm28::FormCreate()
     Panel4->hide();
     Panel4->setGeometry(0, Panel1->height(), outer.width(), outer.height());
     Unit28::setDefaultGeometry();
-    Unit28::reco.clear();
+    Unit28::storedCurves.clear();
 }
 
 void TForm28::FormResize()
@@ -100,6 +102,7 @@ void TForm28::FormResize()
 void TForm28::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
+    Unit28::storedCurves.setDrawingArea(Canvas->width(), Canvas->height());
     platform::guarded([this] { FormResize(); });
 }
 

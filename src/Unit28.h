@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "core/number/UserError.h"
+#include "core/model/StoredCurves.h"
 #include "core/plot/CurveTable.h"
 #include "core/plot/Graph.h"
 #include "core/vector/PictureFormat.h"
@@ -191,12 +192,17 @@ inline constexpr double fineStep = plot::kFineStep;
 // The coefficients read by the latest draw request.
 extern double a, b, c;
 
-// The curves drawn since the last clear: entries 0 to fxnum − 1 of reco,
-// fxnum being the table's count. The table grows as needed; a clear resets
-// only the count. A stored curve whose tracing failed and was reported is
-// traced as far as it goes at later repaints, without being reported again.
-extern plot::CurveTable reco;
+// The model of the curves drawn since the last clear: their table, reco,
+// and what the window says about each. Its entries 0 to fxnum − 1 are
+// stored, fxnum being the table's count. The table grows as needed; a clear
+// resets only the count. A stored curve whose tracing failed and was
+// reported is traced as far as it goes at later repaints, without being
+// reported again.
+extern model::StoredCurves storedCurves;
+extern plot::CurveTable& reco;
 extern const std::int32_t& fxnum;
+// The step the stored curves are shown at: the animation mode's, or the normal one.
+double currentStep();
 
 // Drag state of the info box.
 extern bool isMouseDown;

@@ -14,7 +14,6 @@
 
 #include "Unit28.h"
 #include "core/exact/Explanation.h"
-#include "core/plot/InfoBoxTexts.h"
 #include "platform/DrawingSurface.h"
 
 namespace {
@@ -24,13 +23,10 @@ std::string separator()
     return QLocale::system().decimalPoint().toStdString();
 }
 
-// The info box's texts for stored curve `index`: the tracing's own where the
-// info box shows that curve, else the same texts worked out for it.
+// The texts of stored curve `index`, as the window shows it.
 exact::CurveTexts curveTexts(std::size_t index)
 {
-    const plot::Coefficients& curve = Unit28::reco[index];
-    const plot::XAxisTexts roots = plot::xAxisTexts(curve.a, curve.b, curve.c, separator());
-    return {Unit28::reco.fieldTexts(index), roots.first, roots.second, plot::yAxisText(curve.c, separator())};
+    return Unit28::storedCurves.facts(index, Unit28::currentStep()).texts();
 }
 
 void setDescription(QWidget* widget, const QString& description)
@@ -107,9 +103,7 @@ QString TForm28::infoBoxToolTip() const
     if (!Label7->text().isEmpty())
         texts += QString::fromUtf8("、") + Label7->text();
     texts += "\n" + Label5->text() + Label8->text();
-    const exact::CurveTexts shown{Unit28::reco.fieldTexts(count - 1), Label6->text().toStdString(),
-                                  Label7->text().toStdString(), Label8->text().toStdString()};
-    return texts + "\n\n" + QString::fromStdString(exact::workedSolution(shown, separator()));
+    return texts + "\n\n" + QString::fromStdString(exact::workedSolution(curveTexts(count - 1), separator()));
 }
 
 bool TForm28::showInfoBoxToolTip(QEvent* event)

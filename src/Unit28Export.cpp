@@ -37,16 +37,13 @@ const FileFilter kFileFilters[] = {
 
 platform::GraphSource TForm28::graphSource() const
 {
-    return {Unit28::reco, CheckBox1->isChecked() ? Unit28::fineStep : Unit28::normalStep, Canvas->width(),
-            Canvas->height(), Canvas->background()};
+    return {Unit28::reco, Unit28::currentStep(), Canvas->width(), Canvas->height(), Canvas->background()};
 }
 
 QString TForm28::graphPlainText() const
 {
-    const std::string separator = QLocale::system().decimalPoint().toStdString();
-    const platform::GraphSource graph = graphSource();
-    return QString::fromStdString(exact::graphPlainText(
-        exact::storedCurveTexts(graph.table, graph.step, graph.width, graph.height, separator), separator));
+    return QString::fromStdString(exact::graphPlainText(Unit28::storedCurves.curveTexts(Unit28::currentStep()),
+                                                        Unit28::storedCurves.decimalSeparator()));
 }
 
 void TForm28::copyGraph()

@@ -26,13 +26,19 @@ namespace Unit28 {
 std::int32_t ox, oy, l1, l2, lx, ly, xn, yn;
 double m;
 double a, b, c;
-plot::CurveTable reco;
+model::StoredCurves storedCurves;
+plot::CurveTable& reco = storedCurves.table();
 const std::int32_t& fxnum = reco.count();
 
 namespace {
 // The pixels the stored curves ink, for replaying them at repaints.
 core::CurveStrokes recoStrokes;
 }  // namespace
+
+double currentStep()
+{
+    return Form28->CheckBox1->isChecked() ? fineStep : normalStep;
+}
 
 void setDefaultGeometry()
 {
@@ -85,15 +91,12 @@ void setCaptionIfChanged(QLabel* label, const QString& text)
 }
 
 // Writes what the tracings left in the info box.
-void showIntersections(TForm28& form, const plot::InfoBoxRewrites& rewrites)
+void showIntersections(TForm28& form, const plot::InfoBoxTexts& texts)
 {
-    const std::optional<plot::InfoBoxTexts> texts = rewrites.texts(decimalSeparator());
-    if (!texts)
-        return;
-    if (texts->yAxis)
-        setCaptionIfChanged(form.Label8, QString::fromStdString(*texts->yAxis));
-    setCaptionIfChanged(form.Label6, QString::fromStdString(texts->xAxisFirst));
-    setCaptionIfChanged(form.Label7, QString::fromStdString(texts->xAxisSecond));
+    if (texts.yAxis)
+        setCaptionIfChanged(form.Label8, QString::fromStdString(*texts.yAxis));
+    setCaptionIfChanged(form.Label6, QString::fromStdString(texts.xAxisFirst));
+    setCaptionIfChanged(form.Label7, QString::fromStdString(texts.xAxisSecond));
 }
 
 // The canvas, with the y-axis label written the moment the tracing reaches
@@ -141,10 +144,10 @@ core::Status drawWatched(const plot::Coefficients& curve)
     }
     if (result.failed)
         return result.status();
-    const plot::XAxisTexts roots = plot::xAxisTexts(curve.a, curve.b, curve.c, decimalSeparator());
-    TForm28::setCaption(form.Label6, QString::fromStdString(roots.first));
-    if (!roots.second.empty())
-        TForm28::setCaption(form.Label7, QString::fromStdString(roots.second));
+    const plot::InfoBoxTexts texts = plot::infoBoxTextsOf(curve, result, decimalSeparator());
+    TForm28::setCaption(form.Label6, QString::fromStdString(texts.xAxisFirst));
+    if (!texts.xAxisSecond.empty())
+        TForm28::setCaption(form.Label7, QString::fromStdString(texts.xAxisSecond));
     return {};
 }
 
@@ -159,42 +162,68 @@ core::Status drawfx(double a, double b, double c, double speed)
     if (speed == fineStep && !Form28->Canvas->isPainting())
         return drawWatched(curve);
     core::RetainedCanvas& canvas = Form28->Canvas->canvas();
+    // The curve a draw request has just stored is traced into its kept
+    // trace and played onto the canvas: the repaints that follow replay it.
+    if (fxnum > 0 && reco[std::size_t(fxnum) - 1] == curve) {
+        const std::size_t index = std::size_t(fxnum) - 1;
+        const plot::RecordedTrace& trace = reco.trace(index, m, traceReach(canvas));
+        trace.replay(canvas);
+        showIntersections(*Form28, storedCurves.facts(index, m).infoBox);
+        return trace.result.status();
+    }
     const plot::TraceResult result = reco.traceCurve(curve, m, canvas, plot::TraceMode::compact(traceReach(canvas)));
-    plot::InfoBoxRewrites rewrites;
-    rewrites.traced(curve, result);
-    showIntersections(*Form28, rewrites);
+    showIntersections(*Form28, plot::infoBoxTextsOf(curve, result, decimalSeparator()));
     return result.status();
 }
 
 namespace {
 
-// Replays the stored curves as drawfx would, one after the other, from their
-// kept traces. All are drawn with the same pen, so their pixels are inked at
-// once. Each would rewrite the info box; since nothing shows before the
-// paint ends, the box is written once, with the texts the last rewrite of
-// each label would leave. Returns the failure to report, if a curve failed
-// that had not been reported before.
+// The stored curves replayed onto the canvas as drawfx would draw them, one
+// after the other. All are drawn with the same pen, so their pixels are
+// inked at once from the strokes they are known to ink. The failures of
+// their tracings are gathered as they go by: a failure is reported once.
+class StoredCurvesOnCanvas : public plot::GraphSink {
+public:
+    StoredCurvesOnCanvas(core::RetainedCanvas& canvas, double step) : canvas_(canvas), step_(step) {}
+    void moveTo(std::int64_t x, std::int64_t y) override { canvas_.moveTo(x, y); }
+    void lineTo(std::int64_t x, std::int64_t y) override { canvas_.lineTo(x, y); }
+    bool takeStoredCurve(std::size_t index, const plot::RecordedTrace& trace) override
+    {
+        if (trace.result.failed) {
+            if (!reco.failureShown(index) && !newFailure)
+                newFailure = trace.result.status();
+            reco.setFailureShown(index, true);
+        }
+        return true;
+    }
+    void curvesDone() override
+    {
+        const core::PixelSurface& strokes =
+            recoStrokes.update(reco, step_, canvas_.width(), canvas_.height(), traceReach(canvas_));
+        canvas_.inkStrokes(strokes, recoStrokes.inkedBounds());
+    }
+
+    core::Status newFailure;  // of a curve whose failure had not been reported before
+
+private:
+    core::RetainedCanvas& canvas_;
+    double step_;
+};
+
+// Replays the stored curves (the curves half of plot::drawGraph). Each would
+// rewrite the info box; since nothing shows before the paint ends, the box is
+// written once, with the texts the last rewrite of each label would leave.
+// Returns the failure to report, if a curve failed that had not been
+// reported before.
 core::Status replayStoredCurves(double step)
 {
     m = step;
     core::RetainedCanvas& canvas = Form28->Canvas->canvas();
-    const plot::PixelBox reach = traceReach(canvas);
-    core::Status newFailure;
-    plot::InfoBoxRewrites rewrites;
-    const std::size_t count = std::size_t(fxnum);
-    for (std::size_t i = 0; i < count; ++i) {
-        const plot::TraceResult& result = reco.trace(i, step, reach).result;
-        rewrites.traced(reco[i], result);
-        if (result.failed) {
-            if (!reco.failureShown(i) && !newFailure)
-                newFailure = result.status();
-            reco.setFailureShown(i, true);
-        }
-    }
-    const core::PixelSurface& strokes = recoStrokes.update(reco, step, canvas.width(), canvas.height(), reach);
-    canvas.inkStrokes(strokes, recoStrokes.inkedBounds());
-    showIntersections(*Form28, rewrites);
-    return newFailure;
+    StoredCurvesOnCanvas onCanvas(canvas, step);
+    (void)plot::drawCurves(reco, step, canvas.width(), canvas.height(), onCanvas);
+    if (const std::optional<plot::InfoBoxTexts> texts = storedCurves.infoBoxAfterAll(step))
+        showIntersections(*Form28, *texts);
+    return onCanvas.newFailure;
 }
 
 }  // namespace
@@ -267,13 +296,13 @@ core::Status TForm28::FormPaint()
     // if it was not reported before.
     TemporaryCaption caption(this, QString::fromUtf8("重整中……"));
     paintxy();
-    return replayStoredCurves(CheckBox1->isChecked() ? fineStep : normalStep);
+    return replayStoredCurves(currentStep());
 }
 
 void TForm28::Button2Click()
 {
     rememberWhatAClearWipes();
-    Unit28::reco.clear();
+    Unit28::storedCurves.clear();
     // Flashing the eraser panel invalidates the drawing area under it, which
     // the next paint cycle erases and redraws (axes only, now).
     Panel4->show();

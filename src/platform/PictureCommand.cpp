@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "core/exact/GraphText.h"
+#include "core/model/StoredCurves.h"
 #include "core/plot/Graph.h"
 #include "core/raster/GraphPicture.h"
 #include "platform/Application.h"
@@ -14,29 +15,27 @@ namespace platform {
 
 int writePictureCommand(const cli::PictureRequest& request)
 {
-    plot::CurveTable table;
-    for (const cli::PictureRequest::Curve& curve : request.curves) table.add(curve.coefficients, curve.texts);
+    model::StoredCurves curves(".");
+    curves.setDrawingArea(core::kGraphWidth, core::kGraphHeight);
+    for (const cli::PictureRequest::Curve& curve : request.curves) curves.table().add(curve.coefficients, curve.texts);
     const double step = request.fine ? plot::kFineStep : plot::kNormalStep;
-    const GraphSource graph{table, step, core::kGraphWidth, core::kGraphHeight,
+    const GraphSource graph{curves.table(), step, core::kGraphWidth, core::kGraphHeight,
                             QApplication::palette().color(QPalette::Button)};
 
     // A curve whose tracing fails stops the command before anything is written.
-    const plot::PixelBox reach = plot::graphReach(graph.width, graph.height);
-    for (std::size_t i = 0; i < request.curves.size(); ++i) {
-        const plot::TraceResult& result = table.trace(i, step, reach).result;
-        if (const core::Status failure = result.status()) {
-            std::fprintf(stderr, "veltrano: curve %zu: %s\n", i + 1,
-                         errorBoxText(QString::fromStdString(failure->message)).toUtf8().constData());
-            return cli::kFailureStatus;
-        }
+    if (const std::optional<std::size_t> failing = curves.firstFailing(step)) {
+        const core::Status failure = curves.table().trace(*failing, step, plot::graphReach(graph.width, graph.height))
+                                         .result.status();
+        std::fprintf(stderr, "veltrano: curve %zu: %s\n", *failing + 1,
+                     errorBoxText(QString::fromStdString(failure->message)).toUtf8().constData());
+        return cli::kFailureStatus;
     }
     const QString path = QString::fromStdString(request.output);
     if (const std::optional<QString> reason = writeGraphFile(graph, path, request.format, request.scale)) {
         std::fprintf(stderr, "veltrano: cannot write %s: %s\n", request.output.c_str(), reason->toUtf8().constData());
         return cli::kFailureStatus;
     }
-    const std::string text = exact::graphPlainText(
-        exact::storedCurveTexts(table, step, graph.width, graph.height, "."), ".");
+    const std::string text = exact::graphPlainText(curves.curveTexts(step), ".");
     std::fwrite(text.data(), 1, text.size(), stdout);
     return 0;
 }

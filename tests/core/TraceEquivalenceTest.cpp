@@ -403,46 +403,6 @@ TEST(TraceCurveCompact, RejectsASteplessTracingBeforeDrawing) {
     EXPECT_TRUE(pen.ops.empty());
 }
 
-// ---------------------------------------------------------------- info box
-
-// After tracings in a row the info box shows the x-axis texts of the last
-// (empty if it failed) and the y-axis text of the last that reached x = 0.
-TEST(InfoBoxRewrites, KeepWhatTheLastRewriteOfEachLabelLeaves) {
-    const Curve twoRoots{1, 0, -4}, oneRoot{1, -2, 1};
-    const Curve failsAtOnce{0, 0, 1e18}, failsLater{1e17, 0, 0};
-    struct Case {
-        std::vector<Curve> curves;
-        const char* first;
-        const char* second;
-        const char* yAxis;  // null: the label keeps its caption
-    };
-    const Case cases[] = {
-        {{twoRoots}, "(2,0)", "(-2,0)", "(0,-4)"},
-        {{twoRoots, failsAtOnce}, "", "", "(0,-4)"},
-        {{twoRoots, failsLater}, "", "", "(0,0)"},
-        {{failsLater, oneRoot}, "(1,0)", "", "(0,1)"},
-        {{oneRoot, twoRoots, oneRoot}, "(1,0)", "", "(0,1)"},
-        {{failsAtOnce}, "", "", nullptr},
-    };
-    const PlotGeometry window;
-    for (const Case& c : cases) {
-        plot::InfoBoxRewrites rewrites;
-        for (const Curve& curve : c.curves) {
-            RecordingPen pen;
-            rewrites.traced(curve, traceCompact(curve, kNormalStep, window, PixelBox{0, 0, 651, 640}, pen));
-        }
-        const std::optional<plot::InfoBoxTexts> texts = rewrites.texts(".");
-        ASSERT_TRUE(texts.has_value());
-        EXPECT_EQ(texts->xAxisFirst, c.first);
-        EXPECT_EQ(texts->xAxisSecond, c.second);
-        EXPECT_EQ(texts->yAxis.has_value(), c.yAxis != nullptr);
-        if (c.yAxis != nullptr && texts->yAxis) {
-            EXPECT_EQ(*texts->yAxis, c.yAxis);
-        }
-    }
-    EXPECT_FALSE(plot::InfoBoxRewrites{}.texts(".").has_value());  // no tracing, no change
-}
-
 // A pair of neighbouring points whose slope q = a·(u + v) + b lies within the
 // bound on its rounding errors may turn either way, so it is traced point by
 // point. With a = 1 and b = −(the double after t1), the first pair of the

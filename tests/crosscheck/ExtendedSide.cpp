@@ -49,10 +49,8 @@ TracedCurve trace(const TracingRequest& request)
     out.failed = result.failed;
     out.yIntercept = result.yIntercept;
 
-    plot::InfoBoxRewrites rewrites;
-    rewrites.traced(request.curve, result);
     for (const char* separator : {".", ","}) {
-        const plot::InfoBoxTexts texts = *rewrites.texts(separator);
+        const plot::InfoBoxTexts texts = plot::infoBoxTextsOf(request.curve, result, separator);
         out.labels.insert(out.labels.end(), {texts.xAxisFirst, texts.xAxisSecond, texts.yAxis.value_or("(none)")});
     }
     return out;

@@ -139,8 +139,10 @@ void splitSquare(const mpz_class& m, mpz_class& k, mpz_class& r)
     }
 }
 
-// The roots (−b ± √Δ) / 2a of a quadratic with Δ > 0.
-std::string twoRootsText(const mpq_class& a, const mpq_class& b, const mpq_class& discriminant, bool& rational)
+// The roots (−b ± √Δ) / 2a of a quadratic with Δ > 0, together ("(3±√5)/2")
+// and apart, ascending.
+std::string twoRootsText(const mpq_class& a, const mpq_class& b, const mpq_class& discriminant,
+                         std::vector<std::string>& apart)
 {
     // The coefficients are decimals, so D has no prime factors but 2 and 5:
     // D = e²·f with f dividing 10, and √(N/D) = √(N·f)/(e·f) = k·√r/(e·f).
@@ -150,12 +152,12 @@ std::string twoRootsText(const mpq_class& a, const mpq_class& b, const mpq_class
     splitSquare(discriminant.get_num() * f, k, r);
     const mpq_class radical(k, e * f);  // the factor in front of √r
     const mpq_class twoA = 2 * a;
-    rational = r == 1;
-    if (rational) {
+    if (r == 1) {
         mpq_class low = (-b - radical) / twoA, high = (-b + radical) / twoA;
         low.canonicalize();
         high.canonicalize();
         if (low > high) std::swap(low, high);
+        apart = {bounded(fractionText(low)), bounded(fractionText(high))};
         return core::concat({fractionText(low), "、", fractionText(high)});
     }
     // (P ± Q√r) / S with integers P, Q ≥ 0, S > 0 sharing no factor.
@@ -166,9 +168,14 @@ std::string twoRootsText(const mpq_class& a, const mpq_class& b, const mpq_class
     if (qn < 0) qn = -qn;
     const std::string surd = core::concat({qn == 1 ? std::string() : integerText(qn), "√", integerText(r)});
     const std::string denominator = s == 1 ? std::string() : core::concat({"/", integerText(s)});
-    if (pn == 0) return core::concat({"±", surd, denominator});
-    const std::string inner = core::concat({integerText(pn), "±", surd});
-    return s == 1 ? inner : core::concat({"(", inner, ")", denominator});
+    // P − Q√r < P + Q√r: the root with the minus sign is the lower one.
+    const auto form = [&](std::string_view sign) {
+        if (pn == 0) return core::concat({sign == "+" ? std::string_view() : sign, surd, denominator});
+        const std::string inner = core::concat({integerText(pn), sign, surd});
+        return s == 1 ? inner : core::concat({"(", inner, ")", denominator});
+    };
+    apart = {bounded(form("-")), bounded(form("+"))};
+    return form("±");
 }
 
 }  // namespace
@@ -195,6 +202,7 @@ std::optional<ExactForms> exactForms(const FieldTexts& texts, std::string_view d
         if ((drawn[i] == 0.0) != (sgn(*coefficients[i]) == 0)) return std::nullopt;
 
     ExactForms forms;
+    forms.constantTerm = bounded(fractionText(*c));
     for (std::size_t i = 0; i < 3; ++i) {
         forms.signs[i] = sgn(*coefficients[i]);
         forms.units[i] = abs(*coefficients[i]) == 1;
@@ -204,6 +212,7 @@ std::optional<ExactForms> exactForms(const FieldTexts& texts, std::string_view d
             mpq_class root = -*c / *b;
             root.canonicalize();
             forms.roots = bounded(fractionText(root));
+            forms.rootList = {forms.roots};
         } else {
             forms.roots = *c != 0 ? "无" : "无数";
         }
@@ -227,9 +236,9 @@ std::optional<ExactForms> exactForms(const FieldTexts& texts, std::string_view d
     } else if (forms.discriminantSign == 0) {
         forms.doubleRoot = true;
         forms.roots = forms.axis;
+        forms.rootList = {forms.axis};
     } else {
-        bool rational = false;
-        forms.roots = bounded(twoRootsText(*a, *b, discriminant, rational));
+        forms.roots = bounded(twoRootsText(*a, *b, discriminant, forms.rootList));
     }
     return forms;
 }

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace exact {
 
@@ -26,6 +27,11 @@ struct ExactForms {
     // single root of a line, or "无实数根", "无", "无数".
     std::string roots;
     bool doubleRoot = false;
+    // Each real root alone, ascending: "(3-√5)/2", "(3+√5)/2"; one for a
+    // double root or a line, none for "无实数根", "无" and "无数". An entry is
+    // empty where that root's form would be too long.
+    std::vector<std::string> rootList;
+    std::string constantTerm; // c, "1/2" for 0.5
     std::string vertex;       // "(3/2,-5/4)"
     std::string axis;         // "3/2", the axis of symmetry x = −b/2a
     bool opensUpward = false;

@@ -87,6 +87,13 @@ std::string discriminantLine(const CurveTexts& curve, const ExactForms& forms, s
                    forms.discriminant, forms.discriminant == "0" ? "" : comparison});
 }
 
+// A tracing that stopped leaves the x-axis labels empty, and the y-axis
+// label too when it stopped at its first point.
+std::string_view untracedNote(Tracing tracing)
+{
+    return tracing == Tracing::NotAtAll ? "数值过大，无法绘制此图象" : "数值过大，此图象只绘制了一部分";
+}
+
 std::string vertexLine(const ExactForms& forms)
 {
     const char* opening = forms.opensUpward ? "开口向上" : "开口向下";
@@ -133,6 +140,7 @@ std::string workedSolution(const CurveTexts& curve, std::string_view decimalSepa
         text += roots == "无" ? std::string_view("与x轴无交点") : roots == "无数" ? "x轴上处处是交点" : std::string_view(roots);
     }
     if (!curve.yAxis.empty()) text += concat({"\n与y轴交点 ", curve.yAxis});
+    if (curve.tracing != Tracing::Whole) text += concat({"\n", untracedNote(curve.tracing)});
     return text;
 }
 
@@ -142,6 +150,11 @@ std::string curveSummary(const CurveTexts& curve, std::string_view decimalSepara
     const std::optional<ExactForms> forms = exactForms(curve.fields, decimalSeparator);
     if (forms && forms->quadratic) text += concat({"，", vertexLine(*forms)});
     if (forms && !forms->quadratic) text += forms->signs[1] != 0 ? "，直线" : "，水平直线";
+    if (curve.tracing != Tracing::Whole) {
+        text += concat({"，", untracedNote(curve.tracing)});
+        if (!curve.yAxis.empty()) text += concat({"，与y轴交点 ", curve.yAxis});
+        return text;
+    }
     std::string roots;
     if (forms)
         roots = rootsSentence(curve, *forms, false);

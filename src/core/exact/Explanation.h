@@ -11,10 +11,15 @@
 
 namespace exact {
 
+// How far a curve's tracing got: the whole way, part of the way (a point
+// too far outside stopped it), or not even to its first point.
+enum class Tracing { Whole, PartWay, NotAtAll };
+
 // One curve: its field texts as typed, and the info box's texts for it.
 struct CurveTexts {
     FieldTexts fields;
     std::string xAxisFirst, xAxisSecond, yAxis;  // "(2.61803398874989,0)", "", "(0,1)"
+    Tracing tracing = Tracing::Whole;
 };
 
 // "y=x²-3x+1", from the typed coefficients.

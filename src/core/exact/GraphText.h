@@ -10,14 +10,8 @@
 #include <vector>
 
 #include "core/exact/Explanation.h"
-#include "core/plot/CurveTable.h"
 
 namespace exact {
-
-// The texts of each stored curve: its fields, and what the info box shows
-// after tracing it at `step` for a drawing area of width × height.
-std::vector<CurveTexts> storedCurveTexts(plot::CurveTable& table, double step, int width, int height,
-                                         std::string_view decimalSeparator);
 
 std::string graphPlainText(const std::vector<CurveTexts>& curves, std::string_view decimalSeparator);
 

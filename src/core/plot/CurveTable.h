@@ -52,6 +52,15 @@ public:
     // now and kept. Throws std::invalid_argument unless step > 0.
     const RecordedTrace& trace(std::size_t index, double step, const PixelBox& reach);
 
+    // Each stored curve from `first` on, in drawing order, with its kept
+    // trace at `step` for `reach`: the one walk over the stored curves that
+    // every output of the graph takes. visit(index, const RecordedTrace&).
+    template <class Visit>
+    void forEachTrace(double step, const PixelBox& reach, Visit&& visit, std::size_t first = 0)
+    {
+        for (std::size_t i = first; i < std::size_t(count_); ++i) visit(i, trace(i, step, reach));
+    }
+
     // Traces a curve that is not stored, through the table's tracer.
     TraceResult traceCurve(const Coefficients& curve, double step, SegmentSink& sink, const TraceMode& mode)
     {

@@ -32,50 +32,75 @@ std::string yAxisText(double ty, std::string_view decimalSeparator)
     return enclosed("(0,", core::formatGeneral15(ty, decimalSeparator), ")");
 }
 
-XAxisTexts xAxisTexts(double a, double b, double c, std::string_view decimalSeparator)
+namespace {
+
+// The roots as the info box computes them, in its order; D is recomputed
+// for each test, as the labels are written.
+struct ExtendedRoots {
+    std::vector<core::Extended> roots;
+    enum { Some, None, Everywhere } kind = Some;
+};
+
+ExtendedRoots extendedRoots(double a, double b, double c)
 {
     using core::Extended;
     const Extended la = a, lb = b, lc = c;
-    XAxisTexts texts;
+    ExtendedRoots found;
     if (a != 0.0) {
         const Extended discriminant = lb * lb - (Extended(4) * la) * lc;
         const Extended twoA = Extended(2) * la;
         if (discriminant > 0) {
             const Extended root = core::sqrt(discriminant);
-            texts.first = rootText((root + (-lb)) / twoA, decimalSeparator);
-            texts.second = rootText(((-lb) - root) / twoA, decimalSeparator);
+            found.roots = {(root + (-lb)) / twoA, ((-lb) - root) / twoA};
         } else if (discriminant == 0) {
-            texts.first = rootText((-lb) / twoA, decimalSeparator);
+            found.roots = {(-lb) / twoA};
         } else if (discriminant < 0) {
-            texts.first = "无";
+            found.kind = ExtendedRoots::None;
         }
     } else if (b != 0.0) {
-        texts.first = rootText((-lc) / lb, decimalSeparator);
-    } else if (c != 0.0) {
-        texts.first = "无";
+        found.roots = {(-lc) / lb};
     } else {
-        texts.first = "无数";
+        found.kind = c != 0.0 ? ExtendedRoots::None : ExtendedRoots::Everywhere;
     }
+    return found;
+}
+
+}  // namespace
+
+XAxisTexts xAxisTexts(double a, double b, double c, std::string_view decimalSeparator)
+{
+    const ExtendedRoots found = extendedRoots(a, b, c);
+    XAxisTexts texts;
+    if (found.kind == ExtendedRoots::None) texts.first = "无";
+    if (found.kind == ExtendedRoots::Everywhere) texts.first = "无数";
+    if (!found.roots.empty()) texts.first = rootText(found.roots[0], decimalSeparator);
+    if (found.roots.size() > 1) texts.second = rootText(found.roots[1], decimalSeparator);
     return texts;
 }
 
-void InfoBoxRewrites::traced(const Coefficients& curve, const TraceResult& result)
+XAxisRoots xAxisRoots(double a, double b, double c)
 {
-    last_ = curve;
-    lastCompleted_ = !result.failed;
-    if (result.yIntercept) lastYIntercept_ = result.yIntercept;
+    const ExtendedRoots found = extendedRoots(a, b, c);
+    XAxisRoots roots;
+    roots.everywhere = found.kind == ExtendedRoots::Everywhere;
+    for (const core::Extended& root : found.roots) roots.roots.push_back(static_cast<double>(root));
+    return roots;
 }
 
-std::optional<InfoBoxTexts> InfoBoxRewrites::texts(std::string_view decimalSeparator) const
+double vertexAbscissa(double a, double b)
 {
-    if (!last_) return std::nullopt;
+    return static_cast<double>((-core::Extended(b)) / (core::Extended(2) * core::Extended(a)));
+}
+
+InfoBoxTexts infoBoxTextsOf(const Coefficients& curve, const TraceResult& result, std::string_view decimalSeparator)
+{
     InfoBoxTexts texts;
-    if (lastCompleted_) {
-        XAxisTexts roots = xAxisTexts(last_->a, last_->b, last_->c, decimalSeparator);
+    if (!result.failed) {
+        XAxisTexts roots = xAxisTexts(curve.a, curve.b, curve.c, decimalSeparator);
         texts.xAxisFirst = std::move(roots.first);
         texts.xAxisSecond = std::move(roots.second);
     }
-    if (lastYIntercept_) texts.yAxis = yAxisText(*lastYIntercept_, decimalSeparator);
+    if (result.yIntercept) texts.yAxis = yAxisText(*result.yIntercept, decimalSeparator);
     return texts;
 }
 

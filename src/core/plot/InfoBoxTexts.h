@@ -1,13 +1,13 @@
 #pragma once
-// The texts of the info box's intersection labels, and what tracings leave in
-// them. Each tracing rewrites the labels: it empties the x-axis labels, sets
-// the y-axis label once it reaches x = 0, and fills the x-axis labels once it
-// completes. After several tracings in a row only the last rewrite of each
-// label shows.
+// The texts of the info box's intersection labels, and what a tracing leaves
+// in them. Each tracing rewrites the labels: it empties the x-axis labels,
+// sets the y-axis label once it reaches x = 0, and fills the x-axis labels
+// once it completes.
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/plot/Curve.h"
 #include "core/plot/Trace.h"
@@ -26,6 +26,17 @@ struct XAxisTexts {
 };
 XAxisTexts xAxisTexts(double a, double b, double c, std::string_view decimalSeparator);
 
+// The same roots as values, in the labels' order (the one with +√D first),
+// rounded to Double; `everywhere` for the curve y = 0.
+struct XAxisRoots {
+    std::vector<double> roots;
+    bool everywhere = false;
+};
+XAxisRoots xAxisRoots(double a, double b, double c);
+
+// The vertex's abscissa −b / (2·a), in extended precision, as a Double.
+double vertexAbscissa(double a, double b);
+
 struct InfoBoxTexts {
     std::string xAxisFirst;            // Label6
     std::string xAxisSecond;           // Label7
@@ -34,18 +45,9 @@ struct InfoBoxTexts {
     bool operator==(const InfoBoxTexts&) const = default;
 };
 
-class InfoBoxRewrites {
-public:
-    void traced(const Coefficients& curve, const TraceResult& result);
-
-    // The captions after the tracings so far; nothing before the first.
-    std::optional<InfoBoxTexts> texts(std::string_view decimalSeparator) const;
-
-private:
-    std::optional<Coefficients> last_;
-    bool lastCompleted_ = false;
-    std::optional<double> lastYIntercept_;
-};
+// The labels as one tracing of `curve` leaves them: the x-axis texts once it
+// completed (empty otherwise), the y-axis text once it reached x = 0.
+InfoBoxTexts infoBoxTextsOf(const Coefficients& curve, const TraceResult& result, std::string_view decimalSeparator);
 
 }  // namespace VELTRANO_EXTENDED_NAMESPACE
 }  // namespace plot

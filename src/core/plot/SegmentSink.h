@@ -18,6 +18,12 @@ public:
     virtual void reachedYAxis(double ordinate) { (void)ordinate; }
 };
 
+// A pixel on the 64-bit plane.
+struct PixelPoint {
+    std::int64_t x = 0, y = 0;
+    bool operator==(const PixelPoint&) const = default;
+};
+
 // A box of pixels on the 64-bit plane that segments live on; right and
 // bottom exclusive (core::PixelRect is its counterpart inside an image).
 struct PixelBox {

@@ -87,5 +87,18 @@ TraceResult traceEveryPoint(const Coefficients& curve, double step, const PlotGe
     return result;
 }
 
+double ordinateAt(const Coefficients& curve, double x)
+{
+    return arithmetic::ordinateAt(squareOf(x), x, curve.a, curve.b, curve.c);
+}
+
+std::optional<PixelPoint> pixelOf(const PlotGeometry& geometry, double x, double y)
+{
+    const core::Extended scale = geometry.l1;
+    std::int64_t column, row;
+    if (!roundToInt64<RoundUp>(scale * x, column) || !roundToInt64<RoundUp>(scale * y, row)) return std::nullopt;
+    return PixelPoint{saturatingAdd(geometry.ox, column), saturatingSubtract(geometry.oy, row)};
+}
+
 }  // namespace VELTRANO_EXTENDED_NAMESPACE
 }  // namespace plot

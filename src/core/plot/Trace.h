@@ -56,5 +56,13 @@ inline namespace VELTRANO_EXTENDED_NAMESPACE {
 TraceResult traceEveryPoint(const Coefficients& curve, double step, const PlotGeometry& geometry,
                             SegmentSink& sink);
 
+// The curve at x as the tracing computes it: ((x·x)·a + x·b) + c in extended
+// precision, stored as a Double.
+double ordinateAt(const Coefficients& curve, double x);
+
+// Where the tracing puts the point (x, y): (ox + ⌈l1·x⌉, oy − ⌈l1·y⌉), pinned
+// to the 64-bit plane; nothing where a ceiling leaves the 64-bit range.
+std::optional<PixelPoint> pixelOf(const PlotGeometry& geometry, double x, double y);
+
 }  // namespace VELTRANO_EXTENDED_NAMESPACE
 }  // namespace plot

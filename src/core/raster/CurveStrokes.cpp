@@ -42,7 +42,9 @@ const PixelSurface& CurveStrokes::update(plot::CurveTable& table, double step, i
         inkedBounds_ = {};
     }
     StrokeSink sink(strokes_);
-    for (; drawn_ < table.count(); ++drawn_) table.trace(std::size_t(drawn_), step, reach).replay(sink);
+    table.forEachTrace(step, reach, [&sink](std::size_t, const plot::RecordedTrace& trace) { trace.replay(sink); },
+                       std::size_t(drawn_));
+    drawn_ = table.count();
     const PixelRect reached = strokes_.takeDirtyRect();
     if (!reached.empty()) {
         inkedBounds_ = inkedBounds_.empty()
