@@ -130,7 +130,8 @@ std::optional<QString> printToFile(const QPrinter& printer, const GraphSource& g
 
 QByteArray pngBytes(const QImage& image)
 {
-    return imageFileBytes(image, "png").value();
+    const core::Expected<QByteArray> bytes = imageFileBytes(image, "png");
+    return bytes ? *bytes : QByteArray();
 }
 
 std::vector<std::string> writableImageTypes()

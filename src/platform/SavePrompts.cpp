@@ -42,7 +42,6 @@ SaveDialogAnswer askWhereToSave(const SaveDialogRequest& request)
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(request.filters);
     dialog.selectNameFilter(request.filter);
-    dialog.selectFile(request.startPath);
     dialog.setDefaultSuffix(filterSuffix(request.filter));
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
                      [&dialog](const QString& filter) { dialog.setDefaultSuffix(filterSuffix(filter)); });
