@@ -1,7 +1,6 @@
 #include "platform/GraphOutput.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QImageWriter>
 #include <QPageLayout>
 #include <QPainter>
@@ -9,11 +8,11 @@
 #include <QPolygonF>
 #include <QPrinter>
 
-#include "core/io/AtomicFile.h"
 #include "core/plot/Graph.h"
 #include "core/raster/GraphPicture.h"
 #include "core/vector/Polylines.h"
 #include "core/vector/SvgText.h"
+#include "platform/WholeFile.h"
 
 namespace platform {
 
@@ -98,14 +97,6 @@ core::Expected<QByteArray> fileBytes(const GraphSource& graph, const QString& pa
     return QByteArray();
 }
 
-std::optional<QString> writeBytes(const QString& path, const QByteArray& bytes)
-{
-    if (const core::Status failure = core::writeFileAtomically(
-            QFile::encodeName(path).toStdString(), std::string_view(bytes.constData(), std::size_t(bytes.size()))))
-        return QString::fromLocal8Bit(failure->message);
-    return std::nullopt;
-}
-
 // Printing to a PDF file: the same page as the printer's engine would make,
 // written whole or not at all.
 std::optional<QString> printToFile(const QPrinter& printer, const GraphSource& graph)
@@ -123,7 +114,7 @@ std::optional<QString> printToFile(const QPrinter& printer, const GraphSource& g
     if (!painter.begin(&writer)) return QString();
     paintGraphVectors(painter, graph, QRectF(0, 0, writer.width(), writer.height()));
     painter.end();
-    return writeBytes(printer.outputFileName(), bytes);
+    return writeWholeFile(printer.outputFileName(), bytes);
 }
 
 }  // namespace
@@ -159,7 +150,7 @@ std::optional<QString> writeGraphFile(const GraphSource& graph, const QString& p
 {
     const core::Expected<QByteArray> bytes = fileBytes(graph, path, format, scale);
     if (!bytes) return QString::fromStdString(bytes.error().message);
-    return writeBytes(path, *bytes);
+    return writeWholeFile(path, *bytes);
 }
 
 void paintGraphVectors(QPainter& painter, const GraphSource& graph, const QRectF& target)

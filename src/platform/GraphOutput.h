@@ -39,7 +39,7 @@ QByteArray pngBytes(const QImage& image);
 // name them ("bmp", "jpg", "png" …).
 std::vector<std::string> writableImageTypes();
 
-// Writes the graph to `path` whole or not at all (core::writeFileAtomically),
+// Writes the graph to `path` whole or not at all (writeWholeFile),
 // an Image in the type its extension names. Returns the reason when it could
 // not be written; an existing file is then left as it was.
 std::optional<QString> writeGraphFile(const GraphSource& graph, const QString& path, core::PictureFormat format,
