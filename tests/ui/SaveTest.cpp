@@ -15,21 +15,18 @@ using uitest::Window;
 
 const QString kPng = QString::fromUtf8("PNG 图像 (*.png)"), kSvg = QString::fromUtf8("SVG 矢量图 (*.svg)");
 
-// Answers the save dialog from a list (then cancels), recording where each
-// opened; answers the question from another list, recording each.
+// Answers the save dialog from a list (then cancels) and the question from
+// another (then No), recording where each dialog opened and each question.
 struct SaveScript {
-    SaveScript(std::vector<platform::SaveDialogAnswer> answers, std::vector<bool> replies = {})
-        : answers(std::move(answers)), replies(std::move(replies))
+    SaveScript(QList<platform::SaveDialogAnswer> answers, QList<bool> replies = {})
     {
-        platform::setSaveDialogHook([this](const platform::SaveDialogRequest& request) {
+        platform::setSaveDialogHook([this, answers](const platform::SaveDialogRequest& request) {
             opened << request.startPath;
-            const std::size_t turn = std::size_t(opened.size()) - 1;
-            return turn < this->answers.size() ? this->answers[turn] : platform::SaveDialogAnswer{};
+            return answers.value(opened.size() - 1);
         });
-        platform::setQuestionHook([this](const QString& caption, const QString& text) {
+        platform::setQuestionHook([this, replies](const QString& caption, const QString& text) {
             asked << caption + ": " + text;
-            const std::size_t turn = std::size_t(asked.size()) - 1;
-            return turn < this->replies.size() && this->replies[turn];
+            return replies.value(asked.size() - 1);
         });
     }
     ~SaveScript()
@@ -37,8 +34,6 @@ struct SaveScript {
         platform::setSaveDialogHook({});
         platform::setQuestionHook({});
     }
-    std::vector<platform::SaveDialogAnswer> answers;
-    std::vector<bool> replies;
     QStringList opened, asked;
 };
 
