@@ -136,7 +136,9 @@ Status writeFileAtomically(const std::string& path, std::string_view bytes)
     const std::string target = linkTarget(path);
     struct stat existing;
     const bool exists = ::stat(target.c_str(), &existing) == 0;
-    if (exists && S_ISDIR(existing.st_mode)) return systemError(EISDIR);
+    // Only a plain file is replaced: a rename over a device or a pipe would
+    // remove it instead of writing to it.
+    if (exists && !S_ISREG(existing.st_mode)) return systemError(S_ISDIR(existing.st_mode) ? EISDIR : ENOTSUP);
     // A file the user may not write is not replaced behind their back.
     if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return systemError(errno);
 
