@@ -10,6 +10,8 @@
 #include "Unit28.h"
 #include "core/cli/CommandLine.h"
 #include "platform/Application.h"
+#include "platform/DrawingSurface.h"
+#include "platform/FirstFrameReport.h"
 #include "platform/PictureCommand.h"
 #include "platform/ProgramIcon.h"
 #include "platform/ProgramStyle.h"
@@ -67,6 +69,7 @@ int main(int argc, char* argv[])
 
     new TForm28;  // stores itself in Form28 before its creation handler runs
     AboutBox = new TAboutBox;
+    platform::reportFirstFrameWhenAsked(Form28->Canvas, [] { return Form28->Canvas->hasPainted(); });
     Form28->show();
     const int status = application.exec();
     delete AboutBox;
