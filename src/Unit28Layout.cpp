@@ -13,6 +13,7 @@
 
 #include "Unit28.h"
 #include "platform/Controls.h"
+#include "platform/DeferredIcon.h"
 #include "platform/DrawingSurface.h"
 
 namespace {
@@ -84,7 +85,7 @@ void TForm28::buildControls()
     CheckBox2->setChecked(true);
     Label9 = platform::makeLabel(GroupBox1, "Label9", 20, 76, QString::fromUtf8("（即不会使图象消失）"));
     BitBtn1 = placeNamed(new QPushButton(QStringLiteral("Cancel"), Panel2), "BitBtn1", 126, 2, 24, 21);
-    BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+    platform::setStandardIconWhenShown(BitBtn1, QStyle::SP_DialogCancelButton);
 
     Panel3 = makePanel(client, "Panel3", 433, 480, 144, 107);
     GroupBox2 = placeNamed(new QGroupBox(QString::fromUtf8("提示框（可拖拽）"), Panel3), "GroupBox2", 3, 0, 138, 105);
