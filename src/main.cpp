@@ -12,6 +12,7 @@
 #include "platform/Application.h"
 #include "platform/DrawingSurface.h"
 #include "platform/FirstFrameReport.h"
+#include "platform/FontConfigPreload.h"
 #include "platform/PictureCommand.h"
 #include "platform/ProgramIcon.h"
 #include "platform/ProgramStyle.h"
@@ -59,7 +60,9 @@ int main(int argc, char* argv[])
         return 1;
     }
     platform::installStartupMessageHandler();
+    platform::FontConfigPreload fontConfiguration;
     QApplication application(argc, argv);
+    fontConfiguration.wait();
     platform::startupSucceeded();
     platform::installTranslations();
     platform::installFontSubstitutions();
