@@ -61,17 +61,12 @@ void TForm28::buildControls()
     QWidget* client = Canvas;
 
     Panel1 = makePanel(client, "Panel1", 0, 0, 651, 89);
-    Label1 = platform::makeLabel(Panel1, "Label1", 34, 26, QString::fromUtf8("二次函数 y="));
-    Label1->setFont(heiTiFont(35));
-    Label1->adjustSize();
+    const QFont formulaFont = heiTiFont(35);
+    Label1 = platform::makeLabel(Panel1, "Label1", 34, 26, QString::fromUtf8("二次函数 y="), &formulaFont);
     Edit1 = makeCoefficientField(Panel1, "Edit1", 234, 33, 55, 24);
-    Label2 = platform::makeLabel(Panel1, "Label2", 295, 26, QString::fromUtf8("x²+"));
-    Label2->setFont(heiTiFont(35));
-    Label2->adjustSize();
+    Label2 = platform::makeLabel(Panel1, "Label2", 295, 26, QString::fromUtf8("x²+"), &formulaFont);
     Edit2 = makeCoefficientField(Panel1, "Edit2", 347, 33, 54, 24);
-    Label3 = platform::makeLabel(Panel1, "Label3", 407, 26, QString::fromUtf8("x+"));
-    Label3->setFont(heiTiFont(35));
-    Label3->adjustSize();
+    Label3 = platform::makeLabel(Panel1, "Label3", 407, 26, QString::fromUtf8("x+"), &formulaFont);
     Edit3 = makeCoefficientField(Panel1, "Edit3", 449, 33, 56, 24);
     Button1 = placeNamed(new QPushButton(QString::fromUtf8("开始绘图"), Panel1), "Button1", 538, 29, 86, 34);
     Button1->setFont(heiTiFont(15));

@@ -65,7 +65,6 @@ int main(int argc, char* argv[])
     fontConfiguration.wait();
     platform::startupSucceeded();
     platform::installTranslations();
-    platform::installFontSubstitutions();
     platform::installProgramStyle();
     QApplication::setWindowIcon(platform::programIcon());
     QGuiApplication::setDesktopFileName("io.github.veltrano.Veltrano");
