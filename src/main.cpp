@@ -16,6 +16,7 @@
 #include "platform/PictureCommand.h"
 #include "platform/ProgramIcon.h"
 #include "platform/ProgramStyle.h"
+#include "platform/QtTranslations.h"
 #include "platform/Startup.h"
 
 namespace {
