@@ -3,7 +3,9 @@
 # line (bench/BareWindow.cpp), under one virtual display: each is started RUNS
 # times, alternating, and the time from launch until its first complete frame
 # is on the screen (the program: the axes drawn; the bare window: its line) is
-# taken. Prints each program's median and the ratio.
+# taken, and the processor time the process has used by then. Prints each
+# program's medians and their ratio. On a busy machine the wall times grow with
+# the load; the processor times much less.
 #
 # Usage: scripts/time-startup.sh [RUNS] [BUILD_DIR]   (defaults: 15, build-release)
 # The build directory needs the targets veltrano and veltrano_bare_window:
@@ -49,17 +51,23 @@ for name in HOME LANG LC_ALL LC_MESSAGES LANGUAGE XDG_RUNTIME_DIR DBUS_SESSION_B
   [ -n "${!name:-}" ] && environment+=("$name=${!name}")
 done
 
-# Milliseconds from launch to the first frame, with two decimals.
+milliseconds() {  # of a count of microseconds, with two decimals
+  echo "$(( $1 / 1000 )).$(printf '%02d' $(( $1 % 1000 / 10 )))"
+}
+
+# Appends the wall and processor milliseconds to the first frame to $2.wall
+# and $2.cpu.
 time_once() {
-  local start report frame
+  local start report frame cpu
   start="${EPOCHREALTIME/[.,]/}"
   report="$(timeout 30 "${environment[@]}" "$1" 2>>"$work/stderr.log" | grep -m1 '^first-frame ')" || {
     echo "time-startup: $1 reported no first frame" >&2
     cat "$work/stderr.log" >&2
     exit 1
   }
-  frame="${report#first-frame }"
-  echo "$(( (frame - start) / 1000 )).$(printf '%02d' $(( (frame - start) % 1000 / 10 )))"
+  read -r _ frame cpu <<<"$report"
+  milliseconds $((frame - start)) >>"$2.wall"
+  milliseconds "$cpu" >>"$2.cpu"
 }
 
 median() {  # of the numbers on stdin
@@ -67,18 +75,18 @@ median() {  # of the numbers on stdin
 }
 
 # One start of each first, so that both find their libraries in the page cache.
-time_once "$program" >/dev/null
-time_once "$bare" >/dev/null
-: >"$work/program.ms"
-: >"$work/bare.ms"
+time_once "$program" "$work/warm"
+time_once "$bare" "$work/warm"
 for _ in $(seq "$runs"); do
-  time_once "$program" >>"$work/program.ms"
-  time_once "$bare" >>"$work/bare.ms"
+  time_once "$program" "$work/program"
+  time_once "$bare" "$work/bare"
 done
 
-program_median="$(median <"$work/program.ms")"
-bare_median="$(median <"$work/bare.ms")"
-echo "veltrano:    $(sort -n "$work/program.ms" | tr '\n' ' ')"
-echo "bare window: $(sort -n "$work/bare.ms" | tr '\n' ' ')"
-echo "median of $runs: veltrano $program_median ms, bare window $bare_median ms," \
-  "ratio $(awk -v p="$program_median" -v b="$bare_median" 'BEGIN { printf "%.2f", p / b }')"
+for kind in wall cpu; do
+  program_median="$(median <"$work/program.$kind")"
+  bare_median="$(median <"$work/bare.$kind")"
+  echo "$kind, veltrano:    $(sort -n "$work/program.$kind" | tr '\n' ' ')"
+  echo "$kind, bare window: $(sort -n "$work/bare.$kind" | tr '\n' ' ')"
+  echo "$kind median of $runs: veltrano $program_median ms, bare window $bare_median ms," \
+    "ratio $(awk -v p="$program_median" -v b="$bare_median" 'BEGIN { printf "%.2f", p / b }')"
+done

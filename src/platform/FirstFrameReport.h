@@ -1,8 +1,9 @@
 #pragma once
 // For timing the start-up from outside: with VELTRANO_REPORT_FIRST_FRAME set
-// in the environment, the program writes one line "first-frame <µs>" to
-// stdout once its first complete frame is on the screen (the wall clock in
-// microseconds since 1970, the X server having taken the frame) and quits.
+// in the environment, the program writes one line "first-frame <wall> <cpu>"
+// to stdout once its first complete frame is on the screen (the X server
+// having taken it) and quits: the wall clock in microseconds since 1970, and
+// the processor time all its threads have used so far, in microseconds.
 // Without the variable nothing is installed.
 
 #include <QWidget>
