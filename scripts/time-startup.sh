@@ -50,6 +50,8 @@ environment=(env -i PATH=/usr/bin:/bin DISPLAY="$display" QT_QPA_PLATFORM=xcb VE
 for name in HOME LANG LC_ALL LC_MESSAGES LANGUAGE XDG_RUNTIME_DIR DBUS_SESSION_BUS_ADDRESS; do
   [ -n "${!name:-}" ] && environment+=("$name=${!name}")
 done
+# The script's own numbers are read and written in the C locale.
+export LC_ALL=C
 
 milliseconds() {  # of a count of microseconds, with two decimals
   echo "$(( $1 / 1000 )).$(printf '%02d' $(( $1 % 1000 / 10 )))"
