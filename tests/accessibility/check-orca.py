@@ -10,7 +10,8 @@ import re
 import sys
 import time
 
-from desktop_session import DesktopSession, SessionError, focused_object, same_object, wait_for_object, wait_until
+sys.dont_write_bytecode = True  # no __pycache__ in the source tree
+from desktop_session import DesktopSession, SessionError, focused_object, same_object, wait_for_object, wait_until  # noqa: E402
 
 
 START = time.monotonic()

@@ -93,10 +93,13 @@ class DesktopSession:
         """Starts argv in its own process group, its output in NAME.log;
         close() stops the group with stop_signal."""
         env = dict(self.env, **(extra_env or {}))
+        log = None
         if "stdout" not in popen:
             log = open(self.path(name + ".log"), "wb")
             popen.update(stdout=log, stderr=subprocess.STDOUT)
         process = subprocess.Popen(argv, env=env, stdin=subprocess.DEVNULL, start_new_session=True, **popen)
+        if log is not None:
+            log.close()  # the process has its own copy
         process.stop_signal = stop_signal
         self.processes.append((name, process))
         return process
