@@ -7,7 +7,7 @@ scratch in a private temporary directory (HOME, XDG_* and a 0700 runtime
 directory), so nothing leaks in from whoever runs the test: no
 QT_QPA_PLATFORM, DISPLAY or WAYLAND_DISPLAY, no user settings. Only PATH and
 the sanitizers' options are passed through. Every step waits for a condition
-(a display number written, a socket, a bus name, a window on the bus, a line
+(a server answering, a socket, a bus name, a window on the bus, a line
 in a log) with a generous timeout, never for a fixed time.
 
     with DesktopSession() as session:
@@ -25,9 +25,9 @@ Set VELTRANO_SESSION_TIMEOUT (seconds, default 90) on very slow machines.
 
 import os
 import re
-import select
 import shutil
 import signal
+import socket
 import subprocess
 import tempfile
 import threading
@@ -133,24 +133,24 @@ class DesktopSession:
 
     # Displays -------------------------------------------------------------
 
-    def start_x_display(self, screen="1024x768x24"):
-        """Starts Xvfb on a free display number and sets DISPLAY."""
-        read_end, write_end = os.pipe()
-        process = self.start("xvfb", ["Xvfb", "-displayfd", str(write_end), "-screen", "0", screen,
-                                      "-nolisten", "tcp"], pass_fds=(write_end,))
-        os.close(write_end)
-        number = b""
-        deadline = time.monotonic() + TIMEOUT
-        while not number.endswith(b"\n"):
-            ready, _, _ = select.select([read_end], [], [], max(0.0, deadline - time.monotonic()))
-            chunk = os.read(read_end, 16) if ready else b""
-            if not chunk:
-                self.check_running("xvfb", process)
-                raise SessionError("Xvfb wrote no display number")
-            number += chunk
-        os.close(read_end)
-        self.env["DISPLAY"] = ":" + number.decode().strip()
-        return self.env["DISPLAY"]
+    def start_x_display(self, screen="1024x768x24", first_number=200):
+        """Starts Xvfb on a free display number and sets DISPLAY once it
+        accepts connections. The number is claimed as every X server and
+        xvfb-run claim one, by the lock file the server makes; Xvfb's own
+        -displayfd choice makes none, and a neighbour's xvfb-run -a would
+        then start a second server on the same number."""
+        for number in range(first_number, first_number + 100):
+            if os.path.exists(f"/tmp/.X{number}-lock") or os.path.exists(f"/tmp/.X11-unix/X{number}"):
+                continue
+            name = f"xvfb-{number}"
+            process = self.start(name, ["Xvfb", f":{number}", "-screen", "0", screen, "-nolisten", "tcp"])
+            wait_until(lambda: process.poll() is not None or x_server_answers(number, process.pid),
+                       f"X server on :{number}")
+            if process.poll() is None:
+                self.env["DISPLAY"] = f":{number}"
+                return self.env["DISPLAY"]
+            # Another server took the number first.
+        raise SessionError(f"no free X display from :{first_number} on")
 
     def start_wayland_display(self, socket="veltrano-weston"):
         """Starts a headless weston and sets WAYLAND_DISPLAY once its socket exists."""
@@ -231,6 +231,23 @@ class DesktopSession:
     def start_orca(self):
         """Starts Orca with its debug log and waits until it listens."""
         return Orca(self)
+
+
+def x_server_answers(number, pid):
+    """Whether the X server with this process id holds display number and
+    accepts connections."""
+    try:
+        with open(f"/tmp/.X{number}-lock") as lock:
+            if int(lock.read().strip() or 0) != pid:
+                return False
+    except (OSError, ValueError):
+        return False
+    with socket.socket(socket.AF_UNIX, socket.SOCK_STREAM) as connection:
+        try:
+            connection.connect(f"/tmp/.X11-unix/X{number}")
+            return True
+        except OSError:
+            return False
 
 
 def wait_for_application(name, check=lambda: None):
