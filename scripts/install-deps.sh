@@ -13,6 +13,9 @@ packages=(
   locales libgmp-dev libmpfr-dev
   python3-pyatspi at-spi2-core dbus
   poppler-utils
+  # The program on Wayland (Qt's plugin, a headless compositor), and the
+  # screen reader the accessibility tests listen to.
+  qt6-wayland weston orca
 )
 
 missing=()
