@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  qt6-base-dev libgl-dev qt6-translations-l10n
+  qt6-base-dev libgl-dev qt6-translations-l10n qt6-multimedia-dev libsndfile1-dev
   libgtest-dev libbenchmark-dev
   fonts-wqy-microhei fonts-dejavu-core
   xvfb xauth x11-apps imagemagick xdotool
@@ -12,6 +12,7 @@ packages=(
   desktop-file-utils appstream dpkg-dev file
   locales libgmp-dev libmpfr-dev
   python3-pyatspi at-spi2-core dbus
+  pulseaudio pulseaudio-utils
 )
 
 missing=()
