@@ -12,6 +12,7 @@ packages=(
   desktop-file-utils appstream dpkg-dev file
   locales libgmp-dev libmpfr-dev
   python3-pyatspi at-spi2-core dbus
+  poppler-utils
   pulseaudio pulseaudio-utils
 )
 

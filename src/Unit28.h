@@ -118,12 +118,15 @@ public:
     // picture at the screen's scale and the curves' plain text on the
     // clipboard, a file chosen in the file dialog, a printed page.
     void copyGraph();
-    core::Status saveGraph();
+    void saveGraph();
     core::Status saveGraphTo(const QString& path, core::PictureFormat format);
     core::Status printGraph();
     core::Status printGraphOn(QPrinter& printer);
     QString graphPlainText() const;
     platform::GraphSource graphSource() const;
+    // The folder of this session's last save, where the save dialog opens;
+    // empty before the first.
+    QString lastSaveFolder;
 
     // The main window is closing: a tracing in progress finishes at once.
     bool isClosing() const { return closing_; }

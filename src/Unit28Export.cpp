@@ -1,9 +1,11 @@
 // The graph leaving the window: the drawing area's context menu, Ctrl+C,
-// Ctrl+S and Ctrl+P, the clipboard, saving to PNG, SVG or PDF, printing.
+// Ctrl+S and Ctrl+P, the clipboard, saving to PNG, SVG, PDF or another image
+// type, printing.
 
 #include <QApplication>
 #include <QClipboard>
-#include <QFileDialog>
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
@@ -11,13 +13,16 @@
 #include <QMimeData>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QStandardPaths>
 #include <QCheckBox>
+#include <algorithm>
 
 #include "Unit28.h"
 #include "core/exact/GraphText.h"
 #include "platform/Application.h"
 #include "platform/DrawingSurface.h"
 #include "platform/GraphOutput.h"
+#include "platform/SavePrompts.h"
 
 namespace {
 
@@ -56,30 +61,85 @@ void TForm28::copyGraph()
     QApplication::clipboard()->setMimeData(data);
 }
 
-core::Status TForm28::saveGraph()
+namespace {
+
+// The folder the save dialog opens in before the first save: the user's
+// pictures, or home when there is no such folder.
+QString picturesFolder()
 {
-    QString filter = QString::fromUtf8(kFileFilters[0].text);
-    QStringList filters;
-    for (const FileFilter& each : kFileFilters) filters << QString::fromUtf8(each.text);
-    QString path = QFileDialog::getSaveFileName(this, QString::fromUtf8("保存图像"), QString::fromUtf8("函数图像.png"),
-                                                filters.join(QStringLiteral(";;")), &filter);
-    if (path.isEmpty())
-        return {};
-    // The name's extension decides; a name without one takes the chosen filter's.
-    std::optional<core::PictureFormat> format = core::pictureFormatOf(path.toStdString());
-    if (!format) {
-        for (const FileFilter& each : kFileFilters)
-            if (filter == QString::fromUtf8(each.text)) {
-                format = each.format;
-                path += QString::fromUtf8(each.extension);
-            }
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return !pictures.isEmpty() && QFileInfo(pictures).isDir() ? pictures : QDir::homePath();
+}
+
+struct SaveTarget {
+    QString path;
+    core::PictureFormat format;
+};
+
+// Where a name chosen in the dialog is saved, and as what: its extension
+// decides where it names a type that is written (PNG, SVG, PDF or another
+// image type); a name without one takes the chosen filter's. Any other
+// extension gets the filter's added, once the user agrees; empty when they
+// do not.
+std::optional<SaveTarget> saveTarget(QWidget* owner, const QString& path, const QString& filterText)
+{
+    const FileFilter* filter = &kFileFilters[0];
+    for (const FileFilter& each : kFileFilters)
+        if (filterText == QString::fromUtf8(each.text))
+            filter = &each;
+    const std::string extension = core::fileExtension(path.toStdString());
+    if (const std::optional<core::PictureFormat> format = core::pictureFormatOf(path.toStdString()))
+        return SaveTarget{path, *format};
+    if (!extension.empty()) {
+        const std::vector<std::string> types = platform::writableImageTypes();
+        if (std::find(types.begin(), types.end(), extension) != types.end())
+            return SaveTarget{path, core::PictureFormat::Image};
+        const QString name = QFileInfo(path).fileName();
+        const QString suffix = name.mid(name.lastIndexOf(u'.'));
+        const QString question = QString::fromUtf8("无法保存为“%1”文件。保存为“%2”吗？")
+                                     .arg(suffix, name + QString::fromUtf8(filter->extension));
+        if (!platform::askYesOrNo(owner, QString::fromUtf8("保存图像"), question))
+            return std::nullopt;
     }
-    return saveGraphTo(path, format.value_or(core::PictureFormat::Png));
+    return SaveTarget{path + QString::fromUtf8(filter->extension), filter->format};
+}
+
+}  // namespace
+
+// The dialog opens where the last save of this session went. After a
+// failure it opens again on the same name, for another place or name.
+void TForm28::saveGraph()
+{
+    QStringList filters;
+    for (const FileFilter& each : kFileFilters)
+        filters << QString::fromUtf8(each.text);
+    const QString folder = lastSaveFolder.isEmpty() ? picturesFolder() : lastSaveFolder;
+    platform::SaveDialogRequest request{this, QString::fromUtf8("保存图像"),
+                                        QDir(folder).filePath(QString::fromUtf8("函数图像.png")), filters,
+                                        filters.constFirst()};
+    for (;;) {
+        const platform::SaveDialogAnswer answer = platform::askWhereToSave(request);
+        if (answer.path.isEmpty())
+            return;
+        request.startPath = answer.path;
+        request.filter = answer.filter;
+        const std::optional<SaveTarget> target = saveTarget(this, answer.path, answer.filter);
+        if (!target)
+            continue;
+        if (const core::Status failure = saveGraphTo(target->path, target->format)) {
+            platform::showErrorBox(QString::fromStdString(failure->message));
+            request.startPath = target->path;
+            continue;
+        }
+        lastSaveFolder = QFileInfo(target->path).absolutePath();
+        return;
+    }
 }
 
 core::Status TForm28::saveGraphTo(const QString& path, core::PictureFormat format)
 {
-    const int scale = format == core::PictureFormat::Png ? Canvas->frameScale() : 1;
+    const bool image = format == core::PictureFormat::Png || format == core::PictureFormat::Image;
+    const int scale = image ? Canvas->frameScale() : 1;
     if (const std::optional<QString> reason = platform::writeGraphFile(graphSource(), path, format, scale))
         return core::UserError{QString::fromUtf8("无法保存图像“%1”：%2").arg(path, *reason).toStdString()};
     return {};
@@ -97,9 +157,13 @@ core::Status TForm28::printGraph()
 
 core::Status TForm28::printGraphOn(QPrinter& printer)
 {
-    if (!platform::printGraph(printer, graphSource()))
+    const std::optional<QString> reason = platform::printGraph(printer, graphSource());
+    if (!reason)
+        return {};
+    if (reason->isEmpty())
         return core::UserError{std::string("无法打印函数图像")};
-    return {};
+    return core::UserError{
+        QString::fromUtf8("无法打印函数图像“%1”：%2").arg(printer.outputFileName(), *reason).toStdString()};
 }
 
 void TForm28::showCanvasMenu(const QPoint& position)
@@ -116,7 +180,7 @@ void TForm28::showCanvasMenu(const QPoint& position)
     if (chosen == copy)
         platform::guarded([this] { copyGraph(); });
     else if (chosen == save)
-        platform::guarded([this] { return saveGraph(); });
+        platform::guarded([this] { saveGraph(); });
     else if (chosen == print)
         platform::guarded([this] { return printGraph(); });
 }
@@ -140,7 +204,7 @@ bool TForm28::graphKey(QObject* watched, QEvent* event)
     if (copy)
         platform::guarded([this] { copyGraph(); });
     else if (key->matches(QKeySequence::Save))
-        platform::guarded([this] { return saveGraph(); });
+        platform::guarded([this] { saveGraph(); });
     else
         platform::guarded([this] { return printGraph(); });
     return true;

@@ -42,7 +42,7 @@ int main(int argc, char* argv[])
         std::fputs(cli::versionText(VELTRANO_VERSION).c_str(), stdout);
         return 0;
     case cli::Request::UsageError:
-        std::fprintf(stderr, "veltrano: %s\nTry 'veltrano --help' for more information.\n", request.message.c_str());
+        std::fputs(cli::usageErrorText(request.message).c_str(), stderr);
         return cli::kUsageErrorStatus;
     case cli::Request::WritePicture:
         return writePicture(argc, argv, request.picture);

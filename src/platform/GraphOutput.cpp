@@ -1,17 +1,18 @@
 #include "platform/GraphOutput.h"
 
 #include <QBuffer>
+#include <QImageWriter>
 #include <QPageLayout>
-#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPolygonF>
-#include <QSaveFile>
+#include <QPrinter>
 
 #include "core/plot/Graph.h"
 #include "core/raster/GraphPicture.h"
 #include "core/vector/Polylines.h"
 #include "core/vector/SvgText.h"
+#include "platform/WholeFile.h"
 
 namespace platform {
 
@@ -47,6 +48,7 @@ QPen graphPen()
     return pen;
 }
 
+// The graph's page: one point per client pixel at scale 1.
 QByteArray pdfBytes(const GraphSource& graph, int scale)
 {
     QByteArray bytes;
@@ -54,7 +56,6 @@ QByteArray pdfBytes(const GraphSource& graph, int scale)
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buffer);
     writer.setCreator(QStringLiteral("Veltrano"));
-    // One point per client pixel at scale 1.
     writer.setResolution(72);
     writer.setPageLayout(QPageLayout(QPageSize(QSizeF(graph.width * scale, graph.height * scale), QPageSize::Point),
                                      QPageLayout::Portrait, QMarginsF()));
@@ -67,29 +68,68 @@ QByteArray pdfBytes(const GraphSource& graph, int scale)
     return bytes;
 }
 
-QByteArray fileBytes(const GraphSource& graph, core::PictureFormat format, int scale)
+// The picture as a file of the image type named by `type` ("png", "jpg" …).
+core::Expected<QByteArray> imageFileBytes(const QImage& image, const QByteArray& type)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, type);
+    if (!writer.write(image)) return core::UserError{writer.errorString().toStdString()};
+    return bytes;
+}
+
+core::Expected<QByteArray> fileBytes(const GraphSource& graph, const QString& path, core::PictureFormat format,
+                                     int scale)
 {
     switch (format) {
     case core::PictureFormat::Png:
-        return pngBytes(graphImage(graph, scale));
+        return imageFileBytes(graphImage(graph, scale), "png");
+    case core::PictureFormat::Image:
+        return imageFileBytes(graphImage(graph, scale),
+                              QByteArray::fromStdString(core::fileExtension(path.toStdString())));
     case core::PictureFormat::Svg:
         return QByteArray::fromStdString(
             core::svgText(graphPolylines(graph), graph.width, graph.height, scale, graph.background.rgb()));
     case core::PictureFormat::Pdf:
         return pdfBytes(graph, scale);
     }
-    return {};
+    return QByteArray();
+}
+
+// Printing to a PDF file: the same page as the printer's engine would make,
+// written whole or not at all.
+std::optional<QString> printToFile(const QPrinter& printer, const GraphSource& graph)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setCreator(printer.creator());
+    writer.setTitle(printer.docName());
+    writer.setPdfVersion(printer.pdfVersion());
+    writer.setResolution(printer.resolution());
+    writer.setPageLayout(printer.pageLayout());
+    QPainter painter;
+    if (!painter.begin(&writer)) return QString();
+    paintGraphVectors(painter, graph, QRectF(0, 0, writer.width(), writer.height()));
+    painter.end();
+    return writeWholeFile(printer.outputFileName(), bytes);
 }
 
 }  // namespace
 
 QByteArray pngBytes(const QImage& image)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
+    const core::Expected<QByteArray> bytes = imageFileBytes(image, "png");
+    return bytes ? *bytes : QByteArray();
+}
+
+std::vector<std::string> writableImageTypes()
+{
+    std::vector<std::string> types;
+    for (const QByteArray& type : QImageWriter::supportedImageFormats()) types.push_back(type.toLower().toStdString());
+    return types;
 }
 
 QImage graphImage(const GraphSource& graph, int scale)
@@ -108,16 +148,9 @@ QImage graphImage(const GraphSource& graph, int scale)
 std::optional<QString> writeGraphFile(const GraphSource& graph, const QString& path, core::PictureFormat format,
                                       int scale)
 {
-    const QByteArray bytes = fileBytes(graph, format, scale);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return file.errorString();
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return reason;
-    }
-    if (!file.commit()) return file.errorString();
-    return std::nullopt;
+    const core::Expected<QByteArray> bytes = fileBytes(graph, path, format, scale);
+    if (!bytes) return QString::fromStdString(bytes.error().message);
+    return writeWholeFile(path, *bytes);
 }
 
 void paintGraphVectors(QPainter& painter, const GraphSource& graph, const QRectF& target)
@@ -126,18 +159,23 @@ void paintGraphVectors(QPainter& painter, const GraphSource& graph, const QRectF
     painter.save();
     painter.translate(target.center().x() - graph.width * scale / 2, target.center().y() - graph.height * scale / 2);
     painter.scale(scale, scale);
+    // The lines run on beyond the drawing area; paper shows what the window does.
+    painter.setClipRect(QRectF(0, 0, graph.width, graph.height), Qt::IntersectClip);
     painter.setPen(graphPen());
     drawPolylines(painter, graphPolylines(graph));
     painter.restore();
 }
 
-bool printGraph(QPagedPaintDevice& device, const GraphSource& graph)
+std::optional<QString> printGraph(QPrinter& printer, const GraphSource& graph)
 {
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+        return printToFile(printer, graph);
     QPainter painter;
-    if (!painter.begin(&device)) return false;
+    if (!painter.begin(&printer)) return QString();
     // The painter's origin is the printable area's corner, in device pixels.
-    paintGraphVectors(painter, graph, QRectF(0, 0, device.width(), device.height()));
-    return painter.end();
+    paintGraphVectors(painter, graph, QRectF(0, 0, printer.width(), printer.height()));
+    if (!painter.end()) return QString();
+    return std::nullopt;
 }
 
 }  // namespace platform

@@ -7,13 +7,16 @@
 #include <QColor>
 #include <QImage>
 #include <QString>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "core/number/UserError.h"
 #include "core/plot/CurveTable.h"
 #include "core/vector/PictureFormat.h"
 
 class QPainter;
-class QPagedPaintDevice;
+class QPrinter;
 
 namespace platform {
 
@@ -32,17 +35,23 @@ QImage graphImage(const GraphSource& graph, int scale);
 // An image as PNG bytes.
 QByteArray pngBytes(const QImage& image);
 
-// Writes the graph to `path` through a temporary file beside it, renamed into
-// place only once it is whole: a failure leaves no partial file and an
-// existing file untouched. Returns the reason when it could not be written.
+// The image types Qt can write here, in lower case, as their extensions
+// name them ("bmp", "jpg", "png" …).
+std::vector<std::string> writableImageTypes();
+
+// Writes the graph to `path` whole or not at all (writeWholeFile),
+// an Image in the type its extension names. Returns the reason when it could
+// not be written; an existing file is then left as it was.
 std::optional<QString> writeGraphFile(const GraphSource& graph, const QString& path, core::PictureFormat format,
                                       int scale);
 
 // Draws the graph's segments as vector lines, fitted into `target` keeping
-// its proportions, centred, without the background (for paper).
+// its proportions, centred, clipped to the drawing area, without the
+// background (for paper).
 void paintGraphVectors(QPainter& painter, const GraphSource& graph, const QRectF& target);
 
-// Prints (or prints to PDF) the graph on one page of `device`.
-bool printGraph(QPagedPaintDevice& device, const GraphSource& graph);
+// Prints the graph on one page; a PDF file is written whole or not at all.
+// Returns the reason when it failed (empty when the printer gives none).
+std::optional<QString> printGraph(QPrinter& printer, const GraphSource& graph);
 
 }  // namespace platform

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <algorithm>
 #include <cstdio>
 
 #include "core/exact/GraphText.h"
@@ -15,6 +16,13 @@ namespace platform {
 
 int writePictureCommand(const cli::PictureRequest& request)
 {
+    if (request.format == core::PictureFormat::Image) {
+        const std::vector<std::string> types = writableImageTypes();
+        if (std::find(types.begin(), types.end(), core::fileExtension(request.output)) == types.end()) {
+            std::fputs(cli::usageErrorText(cli::pictureTypeError(request.output, types)).c_str(), stderr);
+            return cli::kUsageErrorStatus;
+        }
+    }
     model::StoredCurves curves(".");
     curves.setDrawingArea(core::kGraphWidth, core::kGraphHeight);
     for (const cli::PictureRequest::Curve& curve : request.curves) curves.table().add(curve.coefficients, curve.texts);

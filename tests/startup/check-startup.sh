@@ -46,15 +46,20 @@ expect "a PNG with its plain text" 0 $'^1\t-3\t1\t\(2\.61803398874989,0\)\t\(0\.
     "${picture[@]}" --curve 1,-3,1 --curve ,1, -o "$work/graph.png"
 expect "an SVG at the fine step" 0 "^y=x²-3x\+1$" "${picture[@]}" --curve=1,-3,1 --fine -o "$work/graph.svg"
 expect "a PDF at scale 3" 0 "顶点 \(3/2,-5/4\)" "${picture[@]}" --curve 1,-3,1 --scale 3 -o "$work/graph.PDF"
+expect "a BMP, another image type" 0 "^y=x²-3x\+1$" "${picture[@]}" --curve 1,-3,1 -o "$work/graph.bmp"
 head -c 8 "$work/graph.png" | grep -q PNG || { echo "FAIL: graph.png is no PNG"; failures=$((failures + 1)); }
 grep -q "<polyline" "$work/graph.svg" || { echo "FAIL: graph.svg has no polyline"; failures=$((failures + 1)); }
 head -c 5 "$work/graph.PDF" | grep -q "%PDF" || { echo "FAIL: graph.PDF is no PDF"; failures=$((failures + 1)); }
+head -c 2 "$work/graph.bmp" | grep -q "BM" || { echo "FAIL: graph.bmp is no BMP"; failures=$((failures + 1)); }
 expect "an unparsable coefficient" 2 "curve 2, coefficient b: 'x' is not a valid floating point value" \
     "${picture[@]}" --curve 1,2,3 --curve 1,x,1 -o "$work/bad.png"
 expect "two coefficients" 2 "give three coefficients" "${picture[@]}" --curve 1,2 -o "$work/bad.png"
 expect "no curve" 2 "no curve given" "${picture[@]}" -o "$work/bad.png"
 expect "no output file" 2 "no output file" "${picture[@]}" --curve 1,2,3
-expect "an unknown extension" 2 "must end in .png, .svg or .pdf" "${picture[@]}" --curve 1,2,3 -o "$work/bad.gif"
+expect "an image type Qt cannot write" 2 "bad.gif: the file name must end in .png, .svg, .pdf or .*\.bmp" \
+    "${picture[@]}" --curve 1,2,3 -o "$work/bad.gif"
+expect "no extension" 2 "bad: the file name must end in" "${picture[@]}" --curve 1,2,3 -o "$work/bad"
+expect "a second -o" 2 "only one output file" "${picture[@]}" --curve 1,2,3 -o "$work/bad.png" --output="$work/bad.svg"
 expect "a scale of 9" 2 "scale is a whole number from 1 to 8" "${picture[@]}" --curve 1,2,3 --scale 9 -o "$work/bad.png"
 expect "a scale of 0" 2 "scale is a whole number from 1 to 8" "${picture[@]}" --curve 1,2,3 --scale 0 -o "$work/bad.png"
 echo keep >"$work/kept.png"
@@ -63,9 +68,9 @@ expect "a tracing that fails" 1 "^veltrano: curve 2: Invalid floating point oper
 expect "a file that cannot be written" 1 "cannot write $work/no/such/dir.png" \
     "${picture[@]}" --curve 1,2,3 -o "$work/no/such/dir.png"
 [ "$(cat "$work/kept.png")" = keep ] || { echo "FAIL: a failed run changed an existing file"; failures=$((failures + 1)); }
-[ ! -e "$work/bad.png" ] || { echo "FAIL: a usage error wrote a file"; failures=$((failures + 1)); }
+[ -z "$(find "$work" -name 'bad*')" ] || { echo "FAIL: a usage error wrote a file"; failures=$((failures + 1)); }
 leftovers="$(find "$work" -type f | wc -l)"
-[ "$leftovers" -eq 4 ] || { echo "FAIL: $leftovers files in the work folder, 4 expected"; failures=$((failures + 1)); }
+[ "$leftovers" -eq 5 ] || { echo "FAIL: $leftovers files in the work folder, 5 expected"; failures=$((failures + 1)); }
 
 echo "$failures failed"
 [ "$failures" -eq 0 ]

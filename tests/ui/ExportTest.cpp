@@ -1,11 +1,14 @@
 // The graph leaving the window: the picture at scale 1 against the window's
-// own pixels, the SVG file, a page printed to PDF, and the clipboard.
+// own pixels, the SVG file, a page printed to PDF against the picture, and
+// the clipboard.
 
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
 #include <QMimeData>
 #include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
@@ -57,11 +60,11 @@ TEST_F(Window, ThePictureAtScaleOneIsTheRefreshedWindow)
     Form28->CheckBox1->setChecked(false);
 }
 
-TEST_F(Window, SvgHoldsPolylinesAndPrintingMakesOnePage)
+TEST_F(Window, SvgHoldsPolylines)
 {
     uitest::drawRequest("1", "-3", "1");
     QTemporaryDir folder;
-    const QString svgPath = folder.filePath("graph.svg"), pdfPath = folder.filePath("printed.pdf");
+    const QString svgPath = folder.filePath("graph.svg");
     ASSERT_FALSE(Form28->saveGraphTo(svgPath, core::PictureFormat::Svg).has_value());
 
     QFile svg(svgPath);
@@ -87,16 +90,64 @@ TEST_F(Window, SvgHoldsPolylinesAndPrintingMakesOnePage)
     // passes, each one run from where it meets the y axis, (0,1).
     EXPECT_EQ(polylines, 2 + 4 + 40 + 2);
     EXPECT_EQ(runStarts, QStringList({"300,340", "300,340"}));
+}
 
+// Whether `isInk` holds within `radius` pixels of `centre` in `image`.
+template <class IsInk>
+bool inkNear(const QImage& image, QPointF centre, double radius, IsInk isInk)
+{
+    for (int y = int(std::floor(centre.y() - radius)); y <= int(centre.y() + radius); ++y)
+        for (int x = int(std::floor(centre.x() - radius)); x <= int(centre.x() + radius); ++x)
+            if (image.rect().contains(x, y) && isInk(image.pixel(x, y)))
+                return true;
+    return false;
+}
+
+// The page printed to a PDF file, rendered by poppler, against the picture
+// fitted to the printable area: ink lies within two client pixels of ink
+// both ways, so nothing is printed beyond the drawing area.
+TEST_F(Window, ThePrintedPageShowsThePictureFittedToThePage)
+{
+    const QString renderer = QStandardPaths::findExecutable("pdftoppm");
+    if (renderer.isEmpty())
+        GTEST_SKIP() << "needs pdftoppm (poppler-utils)";
+    uitest::drawRequest("1", "", "");
+    uitest::drawRequest("0.1", "1", "-6");
+    QTemporaryDir folder;
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdfPath);
+    printer.setOutputFileName(folder.filePath("printed.pdf"));
     ASSERT_FALSE(Form28->printGraphOn(printer).has_value());
-    QFile pdf(pdfPath);
+    QFile pdf(printer.outputFileName());
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     const QByteArray bytes = pdf.readAll();
-    EXPECT_TRUE(bytes.startsWith("%PDF"));
     EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "), 1);
+
+    constexpr int dpi = 200;
+    QProcess render;
+    render.start(renderer, {"-r", QString::number(dpi), "-gray", "-png", "-singlefile", pdf.fileName(),
+                            folder.filePath("page")});
+    ASSERT_TRUE(render.waitForFinished(60000) && render.exitCode() == 0) << render.readAllStandardError().data();
+    const QImage page(folder.filePath("page.png")), picture = platform::graphImage(Form28->graphSource(), 1);
+    ASSERT_FALSE(page.isNull());
+    const QRectF paper = printer.pageLayout().paintRect(QPageLayout::Point);
+    const double scale = std::min(paper.width() / picture.width(), paper.height() / picture.height()) * dpi / 72;
+    const QPointF origin = paper.center() * dpi / 72 - QPointF(picture.width(), picture.height()) * scale / 2;
+    const auto dark = [](QRgb pixel) { return qGray(pixel) < 128; };
+    const auto black = [](QRgb pixel) { return pixel == uitest::kInk; };
+    int printed = 0, drawn = 0, strayPrinted = 0, unprinted = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (dark(page.pixel(x, y)) && ++printed)
+                strayPrinted += !inkNear(picture, (QPointF(x + 0.5, y + 0.5) - origin) / scale, 2, black);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            if (black(picture.pixel(x, y)) && ++drawn)
+                unprinted += !inkNear(page, origin + QPointF(x + 0.5, y + 0.5) * scale, 2 * scale, dark);
+    EXPECT_GT(drawn, 2000);
+    EXPECT_GT(printed, drawn);
+    EXPECT_EQ(strayPrinted, 0);
+    EXPECT_EQ(unprinted, 0);
 }
 
 TEST_F(Window, CtrlCCopiesThePictureAndTextUnlessAFieldHasSelectedText)

@@ -73,6 +73,7 @@ Request readPictureArguments(const std::vector<std::string>& arguments)
             if (picture.scale < 1 || picture.scale > 8)
                 return usageError(concat({"--scale ", value, ": the scale is a whole number from 1 to 8"}));
         } else if (option == "-o" || option == "--output") {
+            if (outputGiven) return usageError(concat({option, " ", value, ": only one output file (-o) is allowed"}));
             picture.output = value;
             outputGiven = true;
         } else if (option == "--help" || option == "-h" || option == "--version") {
@@ -85,9 +86,9 @@ Request readPictureArguments(const std::vector<std::string>& arguments)
     }
     if (curvesGiven == 0) return usageError("no curve given (--curve A,B,C)");
     if (!outputGiven || picture.output.empty()) return usageError("no output file given (-o FILE.png|FILE.svg|FILE.pdf)");
-    const std::optional<core::PictureFormat> format = core::pictureFormatOf(picture.output);
-    if (!format) return usageError(concat({picture.output, ": the file name must end in .png, .svg or .pdf"}));
-    picture.format = *format;
+    // Another extension names an image type, checked once the writers are known.
+    if (core::fileExtension(picture.output).empty()) return usageError(pictureTypeError(picture.output, {}));
+    picture.format = core::pictureFormatOf(picture.output).value_or(core::PictureFormat::Image);
     return request;
 }
 
@@ -101,10 +102,23 @@ Request readArguments(const std::vector<std::string>& arguments)
     return readPictureArguments(arguments);
 }
 
+std::string pictureTypeError(const std::string& output, const std::vector<std::string>& imageTypes)
+{
+    std::string types;
+    for (const std::string& type : imageTypes) types += (types.empty() ? "." : ", .") + type;
+    return concat({output, ": the file name must end in .png, .svg, .pdf or another image type's extension",
+                   types.empty() ? std::string(" (.jpg, .bmp …)") : concat({" (", types, ")"})});
+}
+
+std::string usageErrorText(const std::string& message)
+{
+    return concat({"veltrano: ", message, "\nTry 'veltrano --help' for more information.\n"});
+}
+
 std::string usageText()
 {
     return "Usage: veltrano [--help | --version]\n"
-           "       veltrano --curve A,B,C [--curve A,B,C ...] [--fine] [--scale N] -o FILE.png|FILE.svg|FILE.pdf\n"
+           "       veltrano --curve A,B,C [--curve A,B,C ...] [--fine] [--scale N] -o FILE\n"
            "Draws quadratic functions y = a·x² + b·x + c and shows where they meet the axes.\n"
            "Without arguments it opens its window; it needs a graphical display\n"
            "(without a desktop: xvfb-run -a veltrano).\n"
@@ -113,13 +127,17 @@ std::string usageText()
            "                 repeat it for more curves, drawn in the order given\n"
            "  --fine         trace with the fine step of the animation mode\n"
            "  --scale N      the picture at N times the window's size, 1 to 8 (default 1)\n"
-           "  -o FILE        write the picture to FILE: PNG, SVG or PDF by its extension;\n"
-           "                 the intersections are printed on standard output\n"
+           "  -o FILE        write the picture to FILE, in the type its extension names:\n"
+           "                 .png, .svg or .pdf (these two of vector lines), or another\n"
+           "                 image type Qt writes here, such as .jpg or .bmp; the\n"
+           "                 intersections are printed on standard output\n"
            "  --help         show this text and exit\n"
            "  --version      show the program's version and exit\n"
            "\n"
-           "Exit status: 0 done, 1 a curve could not be traced or the file not written,\n"
-           "2 wrong arguments. Nothing is written unless the whole picture is.\n";
+           "Exit status: 0 done, 1 a curve could not be traced or the file not written\n"
+           "(the reason is told), 2 wrong arguments. Nothing is written unless the whole\n"
+           "picture is; an existing file is replaced only by a whole one, with its\n"
+           "permissions kept.\n";
 }
 
 std::string versionText(const std::string& version)

@@ -23,6 +23,7 @@ struct PictureRequest {
     bool fine = false;
     int scale = 1;
     std::string output;
+    // By the output's extension; Image for one other than .png, .svg or .pdf.
     core::PictureFormat format = core::PictureFormat::Png;
 };
 
@@ -43,6 +44,11 @@ struct Request {
 Request readArguments(const std::vector<std::string>& arguments);
 
 std::string usageText();
+// "veltrano: MESSAGE" and where to find the usage, for standard error.
+std::string usageErrorText(const std::string& message);
+// An output file of no type that can be written; `imageTypes` the image
+// types that can, when known.
+std::string pictureTypeError(const std::string& output, const std::vector<std::string>& imageTypes);
 std::string versionText(const std::string& version);
 
 inline constexpr int kFailureStatus = 1;
