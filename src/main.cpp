@@ -9,6 +9,7 @@
 #include "ABOUT.h"
 #include "Unit28.h"
 #include "core/cli/CommandLine.h"
+#include "core/cli/FileCommand.h"
 #include "platform/Application.h"
 #include "platform/PictureCommand.h"
 #include "platform/ProgramIcon.h"
@@ -45,6 +46,9 @@ int main(int argc, char* argv[])
         std::fputs(cli::usageErrorText(request.message).c_str(), stderr);
         return cli::kUsageErrorStatus;
     case cli::Request::WritePicture:
+        // A sound alone needs no toolkit.
+        if (request.picture.output.empty())
+            return cli::writeSoundCommand(request.picture);
         return writePicture(argc, argv, request.picture);
     case cli::Request::OpenWindow:
         break;

@@ -40,25 +40,13 @@ double secondsAt(double x) { return (x + 10) / 20 * kSeconds; }
 double y1(double x) { return x * x - 3 * x + 1; }
 double y2(double x) { return -2 * x * x + 7 * x - 3; }
 
-// 220 Hz at y = −12.5, doubling every 12.5 up to 880 Hz at 12.5.
-double pitchOfHeight(double y) { return 220 * std::exp2((y + 12.5) / 12.5); }
+using analysis::pitchOfHeight;
 
 TEST(SoundOfCurve, PitchFollowsTheHeightWithinAQuarterTone)
 {
-    struct Case {
-        plot::Coefficients curve;
-        double (*y)(double);
-        double left, right;  // where the curve is in view: |y| ≤ 12.5
-    } const cases[] = {{{1, -3, 1}, y1, -2.2083, 5.2083}, {{-2, 7, -3}, y2, -1.0451, 4.5451}};
-    for (const Case& c : cases) {
-        const Channels sound = soundOf(c.curve);
-        for (int i = 0; i < 20; ++i) {
-            const double x = c.left + 0.1 + (c.right - c.left - 0.2) * i / 19;
-            SCOPED_TRACE("x = " + std::to_string(x));
-            const double pitch = analysis::strongestPitch(sound.mid, frameAt(x), 200, 950);
-            EXPECT_LT(std::abs(analysis::centsBetween(pitch, pitchOfHeight(c.y(x)))), 50);
-        }
-    }
+    // In view (|y| ≤ 12.5) from (3 − √55)/2 to (3 + √55)/2, and from (7 − √125)/4 to (7 + √125)/4.
+    EXPECT_LT(analysis::worstPitchError(soundOf({1, -3, 1}).mid, 0, kFrames, y1, -2.1083, 5.1083), 50);
+    EXPECT_LT(analysis::worstPitchError(soundOf({-2, 7, -3}).mid, 0, kFrames, y2, -0.9451, 4.4451), 50);
 }
 
 // Right over left is tan(θ), θ running from 0 at x = −10 to π/2 at x = 10.

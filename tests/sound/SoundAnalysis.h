@@ -75,6 +75,25 @@ inline double centsBetween(double pitch, double reference)
     return 1200 * std::log2(pitch / reference);
 }
 
+// 220 Hz at y = −12.5, doubling every 12.5 up to 880 Hz at 12.5.
+inline double pitchOfHeight(double y) { return 220 * std::exp2((y + 12.5) / 12.5); }
+
+// The largest distance in cents between the strongest pitch and the pitch of
+// the height y(x), at 20 points evenly spread over [left, right], in a pass
+// from x = −10 to 10 over `frames` frames from frame `first`.
+template <class Height>
+double worstPitchError(const std::vector<double>& x, std::int64_t first, std::int64_t frames, Height y, double left,
+                       double right)
+{
+    double worst = 0;
+    for (int i = 0; i < 20; ++i) {
+        const double at = left + (right - left) * i / 19;
+        const auto frame = first + std::int64_t(std::lround((at + 10) / 20 * double(frames - 1)));
+        worst = std::max(worst, std::abs(centsBetween(strongestPitch(x, frame, 200, 950), pitchOfHeight(y(at)))));
+    }
+    return worst;
+}
+
 // The root mean square over frames [from, to).
 inline double rms(const std::vector<double>& x, std::int64_t from, std::int64_t to)
 {
