@@ -142,6 +142,7 @@ public:
     void playTraceTone(double x, double y);
     // Words for the screen reader to say.
     void say(const QString& text);
+    platform::SoundOutput& soundOutput();
 
     // The main window is closing: a tracing in progress finishes at once.
     bool isClosing() const { return closing_; }
@@ -173,7 +174,6 @@ private:
     bool graphKey(QObject* watched, QEvent* event);
     bool soundKeyPressed(QKeyEvent* event);
     QAction* addSoundMenuItem(QMenu& menu);
-    platform::SoundOutput& soundOutput();
 
     // The curve the drawing area's description is about, or the whole graph.
     static constexpr std::size_t kWholeGraph = std::size_t(-1);

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "platform/PictureCommand.h"
 #include "platform/ProgramIcon.h"
 #include "platform/ProgramStyle.h"
+#include "platform/SoundOutput.h"
 #include "platform/Startup.h"
 
 namespace {
@@ -75,5 +77,10 @@ int main(int argc, char* argv[])
     const int status = application.exec();
     delete AboutBox;
     delete Form28;
+    // An audio thread that stopped answering would hold the exit up for good.
+    if (platform::SoundOutput::isStuck()) {
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
     return status;
 }

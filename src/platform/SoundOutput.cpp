@@ -5,20 +5,57 @@
 #include <QAudioSink>
 #include <QIODevice>
 #include <QMediaDevices>
+#include <QThread>
+#include <QTimer>
+#include <atomic>
 #include <cstring>
 #include <deque>
+#include <memory>
 
 namespace platform {
 
-// The pieces as one stream of bytes that the audio output pulls from.
-class SoundOutput::PieceStream : public QIODevice {
+namespace {
+
+std::atomic<bool> stuck{false};
+constexpr int kAnswerMilliseconds = 2000;
+
+}  // namespace
+
+// Everything that touches the audio output, on the audio thread. Each play
+// is answered with `answer` (started or not), then `ended`.
+class SoundWorker : public QObject {
+    Q_OBJECT
 public:
-    PieceStream(std::vector<Piece> pieces, SoundOutput& output) : pieces_(pieces.begin(), pieces.end()), output_(output)
+    void play(unsigned number, std::vector<SoundOutput::Piece> pieces);
+    void stop() { end(false); }
+
+signals:
+    void answer(unsigned play, bool started);
+    void taken(unsigned play);  // the first bytes went to the audio output
+    void announce(unsigned play, const QString& text);
+    void ended(unsigned play, bool failed);
+
+private:
+    class PieceStream;
+    void sinkStateChanged();
+    void end(bool failed);
+
+    std::unique_ptr<QAudioSink> sink_;
+    std::unique_ptr<PieceStream> stream_;
+    unsigned play_ = 0;
+    bool ending_ = false;
+};
+
+// The pieces as one stream of bytes that the audio output pulls from.
+class SoundWorker::PieceStream : public QIODevice {
+public:
+    PieceStream(std::vector<SoundOutput::Piece> pieces, SoundWorker& worker, unsigned play)
+        : pieces_(pieces.begin(), pieces.end()), worker_(worker), play_(play)
     {
         open(QIODevice::ReadOnly);
     }
     bool isSequential() const override { return true; }
-    bool exhausted() const { return pieces_.empty() && offset_ >= current_.size() * sizeof(std::int16_t); }
+    bool atEnd() const override { return pieces_.empty() && offset_ >= byteCount(); }
 
 protected:
     qint64 readData(char* data, qint64 maximum) override
@@ -30,6 +67,10 @@ protected:
             offset_ += std::size_t(taken);
             copied += taken;
         }
+        if (copied > 0 && !taken_) {
+            taken_ = true;
+            emit worker_.taken(play_);
+        }
         return copied;
     }
     qint64 writeData(const char*, qint64) override { return -1; }
@@ -39,89 +80,157 @@ private:
     bool nextPiece()
     {
         if (pieces_.empty()) return false;
-        Piece piece = std::move(pieces_.front());
+        SoundOutput::Piece piece = std::move(pieces_.front());
         pieces_.pop_front();
         current_ = piece.make();
         offset_ = 0;
-        // Told once the audio output's call has returned.
-        if (!piece.announcement.isEmpty())
-            QMetaObject::invokeMethod(&output_, [output = &output_, text = piece.announcement] {
-                emit output->pieceStarting(text);
-            }, Qt::QueuedConnection);
+        if (!piece.announcement.isEmpty()) emit worker_.announce(play_, piece.announcement);
         return true;
     }
 
-    std::deque<Piece> pieces_;
+    std::deque<SoundOutput::Piece> pieces_;
     sound::StereoSamples current_;
     std::size_t offset_ = 0;
-    SoundOutput& output_;
+    SoundWorker& worker_;
+    unsigned play_;
+    bool taken_ = false;
 };
 
-SoundOutput::SoundOutput(QObject* parent) : QObject(parent) {}
-
-SoundOutput::~SoundOutput()
+void SoundWorker::play(unsigned number, std::vector<SoundOutput::Piece> pieces)
 {
-    if (sink_) {
-        sink_->disconnect(this);
-        sink_->stop();
-    }
-}
-
-bool SoundOutput::play(std::vector<Piece> pieces)
-{
-    if (sink_) {
-        sink_->disconnect(this);
-        sink_->stop();
-    }
+    end(false);
+    play_ = number;
     QAudioFormat format;
     format.setSampleRate(sound::kSampleRate);
     format.setChannelCount(sound::kChannels);
     format.setSampleFormat(QAudioFormat::Int16);
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
     if (device.isNull() || !device.isFormatSupported(format)) {
-        sink_.reset();
-        end(true);
-        return false;
+        emit answer(number, false);
+        return;
     }
-    if (!sink_ || sink_->format() != format) sink_ = std::make_unique<QAudioSink>(device, format);
-    stream_ = std::make_unique<PieceStream>(std::move(pieces), *this);
-    connect(sink_.get(), &QAudioSink::stateChanged, this, &SoundOutput::sinkStateChanged);
+    sink_ = std::make_unique<QAudioSink>(device, format);  // the default device may have changed
+    stream_ = std::make_unique<PieceStream>(std::move(pieces), *this, number);
+    connect(sink_.get(), &QAudioSink::stateChanged, this, &SoundWorker::sinkStateChanged);
+    ending_ = false;
     sink_->start(stream_.get());
-    if (sink_->error() != QAudio::NoError) {
+    // A device that fails at once may have ended the play inside start().
+    const bool started = sink_ && sink_->state() != QAudio::StoppedState;
+    if (!started) sink_.reset();
+    emit answer(number, started);
+}
+
+void SoundWorker::sinkStateChanged()
+{
+    if (ending_) return;
+    const QAudio::Error error = sink_->error();
+    if (sink_->state() == QAudio::StoppedState && error != QAudio::NoError)
         end(true);
-        return false;
+    else if (sink_->state() == QAudio::IdleState && stream_->atEnd())
+        end(false);
+}
+
+void SoundWorker::end(bool failed)
+{
+    if (!sink_ || ending_ || sink_->state() == QAudio::StoppedState) {
+        if (failed) emit ended(play_, true);
+        return;
     }
-    return true;
+    // The sink may be inside its own call now: it is replaced at the next play.
+    ending_ = true;
+    sink_->disconnect(this);
+    sink_->stop();
+    ending_ = false;
+    emit ended(play_, failed);
+}
+
+SoundOutput::SoundOutput(QObject* parent) : QObject(parent), thread_(new QThread), worker_(new SoundWorker)
+{
+    thread_->setObjectName("SoundOutput");
+    worker_->moveToThread(thread_);
+    connect(thread_, &QThread::finished, worker_, &QObject::deleteLater);
+    connect(worker_, &SoundWorker::answer, this, [this](unsigned play, bool started) {
+        answered(play);
+        if (!started && play == current_) {
+            current_ = 0;
+            emit unavailable();
+            emit finished();
+        }
+    });
+    connect(worker_, &SoundWorker::taken, this, [this](unsigned play) { playing_ = playing_ || play == current_; });
+    connect(worker_, &SoundWorker::announce, this, [this](unsigned play, const QString& text) {
+        if (play == current_) emit pieceStarting(text);
+    });
+    connect(worker_, &SoundWorker::ended, this, [this](unsigned play, bool failed) {
+        if (play != current_) return;
+        current_ = 0;
+        playing_ = false;
+        if (failed) emit unavailable();
+        emit finished();
+    });
+    watchdog_ = new QTimer(this);
+    watchdog_->setSingleShot(true);
+    connect(watchdog_, &QTimer::timeout, this, &SoundOutput::giveUp);
+    thread_->start();
+}
+
+SoundOutput::~SoundOutput()
+{
+    if (stuck) return;  // the thread and its worker are left as they are
+    QMetaObject::invokeMethod(worker_, [worker = worker_] { worker->stop(); }, Qt::QueuedConnection);
+    thread_->quit();
+    if (thread_->wait(kAnswerMilliseconds))
+        delete thread_;
+    else
+        stuck = true;
+}
+
+void SoundOutput::play(std::vector<Piece> pieces)
+{
+    playing_ = false;
+    if (stuck) {
+        current_ = 0;
+        emit unavailable();
+        emit finished();
+        return;
+    }
+    const unsigned play = current_ = ++requested_;
+    QMetaObject::invokeMethod(worker_, [worker = worker_, play, pieces = std::move(pieces)]() mutable {
+        worker->play(play, std::move(pieces));
+    }, Qt::QueuedConnection);
+    if (!watchdog_->isActive()) watchdog_->start(kAnswerMilliseconds);
 }
 
 void SoundOutput::stop()
 {
-    if (sink_ && sink_->state() != QAudio::StoppedState) end(false);
+    playing_ = false;
+    current_ = 0;  // whatever the audio thread still says of the last play is past
+    if (!stuck) QMetaObject::invokeMethod(worker_, [worker = worker_] { worker->stop(); }, Qt::QueuedConnection);
 }
 
-bool SoundOutput::isPlaying() const
+bool SoundOutput::isStuck()
 {
-    return sink_ && (sink_->state() == QAudio::ActiveState || sink_->state() == QAudio::IdleState);
+    return stuck;
 }
 
-void SoundOutput::sinkStateChanged()
+void SoundOutput::answered(unsigned play)
 {
-    if (sink_->error() != QAudio::NoError && sink_->error() != QAudio::UnderrunError)
-        end(true);
-    else if (sink_->state() == QAudio::IdleState && stream_->exhausted())
-        end(false);
+    // Plays asked for since are still to be answered.
+    if (play == requested_)
+        watchdog_->stop();
+    else
+        watchdog_->start(kAnswerMilliseconds);
 }
 
-void SoundOutput::end(bool failed)
+void SoundOutput::giveUp()
 {
-    if (sink_) {
-        sink_->disconnect(this);
-        sink_->stop();
-        // A failed device is asked for again at the next play.
-        if (failed) sink_.release()->deleteLater();
-    }
-    if (failed) emit unavailable();
+    stuck = true;
+    current_ = 0;
+    playing_ = false;
+    emit unavailable();
     emit finished();
 }
 
 }  // namespace platform
+
+#include "SoundOutput.moc"

@@ -3,37 +3,48 @@
 // play at a time. What plays is a list of pieces, each made only when the
 // output reaches it (a curve's sound takes a few milliseconds), each with
 // words for the screen reader as it starts. Without an audio device, or when
-// the device fails, nothing plays and `unavailable` says so; nothing waits
-// for a device.
+// the device fails, nothing plays and `unavailable` says so.
+//
+// The audio output lives on a thread of its own and the window never waits
+// for it: Qt 6.4's PulseAudio output can block for good when the sound
+// server goes away in the middle of a play. A play that gets no answer
+// within two seconds counts as a failed device, and the thread is then left
+// alone for the rest of the session.
 
 #include <QObject>
 #include <QString>
 #include <functional>
-#include <memory>
 #include <vector>
 
 #include "core/sound/SoundOfCurve.h"
 
-class QAudioSink;
+class QThread;
+class QTimer;
 
 namespace platform {
+
+class SoundWorker;
 
 class SoundOutput : public QObject {
     Q_OBJECT
 public:
     struct Piece {
-        std::function<sound::StereoSamples()> make;
-        QString announcement;  // empty for none
+        std::function<sound::StereoSamples()> make;  // called on the audio thread
+        QString announcement;                        // empty for none
     };
 
     explicit SoundOutput(QObject* parent = nullptr);
     ~SoundOutput() override;
 
-    // Stops what is playing and plays `pieces` one after another. False
-    // when it cannot start (`unavailable` has been sent then).
-    bool play(std::vector<Piece> pieces);
+    // Stops what is playing and plays `pieces` one after another.
+    void play(std::vector<Piece> pieces);
     void stop();
-    bool isPlaying() const;
+    // Since the audio output took the first bytes of the latest play, until it ends.
+    bool isPlaying() const { return playing_; }
+
+    // The audio thread stopped answering: it is left running, and the
+    // process must end without waiting for it (see main).
+    static bool isStuck();
 
 signals:
     // A piece with an announcement is about to be heard.
@@ -44,12 +55,15 @@ signals:
     void finished();
 
 private:
-    class PieceStream;
-    void sinkStateChanged();
-    void end(bool failed);
+    void answered(unsigned play);
+    void giveUp();
 
-    std::unique_ptr<QAudioSink> sink_;
-    std::unique_ptr<PieceStream> stream_;
+    QThread* thread_ = nullptr;
+    SoundWorker* worker_ = nullptr;
+    QTimer* watchdog_ = nullptr;
+    unsigned requested_ = 0;  // the latest play asked of the audio thread
+    unsigned current_ = 0;    // the play whose news counts; 0 once stopped
+    bool playing_ = false;
 };
 
 }  // namespace platform
