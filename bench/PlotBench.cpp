@@ -207,7 +207,6 @@ int main(int argc, char* argv[])
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
     QApplication application(argc, argv);
-    platform::installFontSubstitutions();
     new TForm28;
     AboutBox = new TAboutBox;
     Form28->show();

@@ -13,6 +13,7 @@
 
 #include "Unit28.h"
 #include "platform/Controls.h"
+#include "platform/DeferredIcon.h"
 #include "platform/DrawingSurface.h"
 
 namespace {
@@ -60,17 +61,12 @@ void TForm28::buildControls()
     QWidget* client = Canvas;
 
     Panel1 = makePanel(client, "Panel1", 0, 0, 651, 89);
-    Label1 = platform::makeLabel(Panel1, "Label1", 34, 26, QString::fromUtf8("二次函数 y="));
-    Label1->setFont(heiTiFont(35));
-    Label1->adjustSize();
+    const QFont formulaFont = heiTiFont(35);
+    Label1 = platform::makeLabel(Panel1, "Label1", 34, 26, QString::fromUtf8("二次函数 y="), &formulaFont);
     Edit1 = makeCoefficientField(Panel1, "Edit1", 234, 33, 55, 24);
-    Label2 = platform::makeLabel(Panel1, "Label2", 295, 26, QString::fromUtf8("x²+"));
-    Label2->setFont(heiTiFont(35));
-    Label2->adjustSize();
+    Label2 = platform::makeLabel(Panel1, "Label2", 295, 26, QString::fromUtf8("x²+"), &formulaFont);
     Edit2 = makeCoefficientField(Panel1, "Edit2", 347, 33, 54, 24);
-    Label3 = platform::makeLabel(Panel1, "Label3", 407, 26, QString::fromUtf8("x+"));
-    Label3->setFont(heiTiFont(35));
-    Label3->adjustSize();
+    Label3 = platform::makeLabel(Panel1, "Label3", 407, 26, QString::fromUtf8("x+"), &formulaFont);
     Edit3 = makeCoefficientField(Panel1, "Edit3", 449, 33, 56, 24);
     Button1 = placeNamed(new QPushButton(QString::fromUtf8("开始绘图"), Panel1), "Button1", 538, 29, 86, 34);
     Button1->setFont(heiTiFont(15));
@@ -84,7 +80,7 @@ void TForm28::buildControls()
     CheckBox2->setChecked(true);
     Label9 = platform::makeLabel(GroupBox1, "Label9", 20, 76, QString::fromUtf8("（即不会使图象消失）"));
     BitBtn1 = placeNamed(new QPushButton(QStringLiteral("Cancel"), Panel2), "BitBtn1", 126, 2, 24, 21);
-    BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+    platform::setStandardIconWhenShown(BitBtn1, QStyle::SP_DialogCancelButton);
 
     Panel3 = makePanel(client, "Panel3", 433, 480, 144, 107);
     GroupBox2 = placeNamed(new QGroupBox(QString::fromUtf8("提示框（可拖拽）"), Panel3), "GroupBox2", 3, 0, 138, 105);

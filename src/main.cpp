@@ -12,9 +12,13 @@
 #include "core/cli/CommandLine.h"
 #include "core/cli/FileCommand.h"
 #include "platform/Application.h"
+#include "platform/DrawingSurface.h"
+#include "platform/FirstFrameReport.h"
+#include "platform/FontConfigPreload.h"
 #include "platform/PictureCommand.h"
 #include "platform/ProgramIcon.h"
 #include "platform/ProgramStyle.h"
+#include "platform/QtTranslations.h"
 #include "platform/SoundOutput.h"
 #include "platform/Startup.h"
 
@@ -63,16 +67,18 @@ int main(int argc, char* argv[])
         return 1;
     }
     platform::installStartupMessageHandler();
+    platform::FontConfigPreload fontConfiguration;
     QApplication application(argc, argv);
+    fontConfiguration.wait();
     platform::startupSucceeded();
     platform::installTranslations();
-    platform::installFontSubstitutions();
     platform::installProgramStyle();
     QApplication::setWindowIcon(platform::programIcon());
     QGuiApplication::setDesktopFileName("io.github.veltrano.Veltrano");
 
     new TForm28;  // stores itself in Form28 before its creation handler runs
     AboutBox = new TAboutBox;
+    platform::reportFirstFrameWhenAsked(Form28->Canvas, [] { return Form28->Canvas->hasPainted(); });
     Form28->show();
     const int status = application.exec();
     delete AboutBox;

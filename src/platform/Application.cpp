@@ -2,9 +2,6 @@
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 #include <QMessageBox>
 #include <QWidget>
 #include <cstdio>
@@ -87,15 +84,6 @@ void showErrorBox(const QString& message)
     }
     QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, QApplication::activeWindow());
     box.exec();
-}
-
-void installTranslations()
-{
-    auto* translator = new QTranslator(qApp);
-    if (translator->load(QLocale::system(), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(translator);
-    else
-        delete translator;
 }
 
 void releaseFreedMemory()

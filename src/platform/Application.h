@@ -63,11 +63,4 @@ void releaseFreedMemory();
 // platform to use, such as the offscreen one for tests).
 bool hasDisplay();
 
-// Maps the designed font families to installed ones.
-void installFontSubstitutions();
-
-// Loads Qt's own translations for the user's language, so that standard
-// buttons (OK, Yes, No) read in it.
-void installTranslations();
-
 }  // namespace platform

@@ -3,10 +3,11 @@
 // tests and assistive tools find them by, a place, and fonts by character
 // height in pixels.
 
-#include <QFont>
 #include <QLabel>
 #include <QString>
 #include <QWidget>
+
+#include "platform/Fonts.h"
 
 namespace platform {
 
@@ -18,21 +19,18 @@ Control* placeNamed(Control* control, const char* name, int left, int top, int w
     return control;
 }
 
-// A label at (left, top) that sizes itself to its text.
-inline QLabel* makeLabel(QWidget* parent, const char* name, int left, int top, const QString& text)
+// A label at (left, top) that sizes itself to its text, in its parent's font
+// or in `font` (set before the text is measured, which is measured once).
+inline QLabel* makeLabel(QWidget* parent, const char* name, int left, int top, const QString& text,
+                         const QFont* font = nullptr)
 {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
+    if (font)
+        label->setFont(*font);
     label->move(left, top);
     label->adjustSize();
     return label;
-}
-
-inline QFont designedFont(const QString& family, int characterHeight)
-{
-    QFont font(family);
-    font.setPixelSize(characterHeight);
-    return font;
 }
 
 }  // namespace platform

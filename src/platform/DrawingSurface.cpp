@@ -105,8 +105,13 @@ core::Status DrawingSurface::paintPendingArea()
     core::Status failure;
     struct EndPaint {
         core::RetainedCanvas& canvas;
-        ~EndPaint() { canvas.endPaint(); }
-    } endPaint{canvas_};
+        bool& hasPainted;
+        ~EndPaint()
+        {
+            canvas.endPaint();
+            hasPainted = true;
+        }
+    } endPaint{canvas_, hasPainted_};
     if (paintHandler_)
         failure = paintHandler_();
     update(toQRect(area));

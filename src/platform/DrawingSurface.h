@@ -38,6 +38,8 @@ public:
     // Runs the pending paint cycle now, if any part is invalid.
     core::Status paintPendingArea();
     bool isPainting() const { return canvas_.isPainting(); }
+    // True once a paint cycle has run to its end (the axes are in the image).
+    bool hasPainted() const { return hasPainted_; }
     // While held, paint cycles wait (the image is still presented); they run
     // once released.
     void holdPaintCycles(bool held);
@@ -78,6 +80,7 @@ private:
     bool presentScheduled_ = false;
     bool coveredStale_ = true;
     bool paintCyclesHeld_ = false;
+    bool hasPainted_ = false;
     SharpGraph* sharp_ = nullptr;
 };
 

@@ -2,6 +2,7 @@
 // About dialog, driven through the real widgets.
 
 #include <QMessageBox>
+#include <QStyle>
 #include <QTimer>
 
 #include "ABOUT.h"
@@ -39,6 +40,10 @@ TEST_F(Window, SettingsMenuTogglesThePanelAndCrossOrEscHideIt)
     QWidget* panel = Form28->Panel2;
     Form28->N1->trigger();
     EXPECT_TRUE(panel->isVisible());
+    // The cross glyph is the style's standard cancel icon, taken when the panel shows.
+    const QImage glyph = Form28->BitBtn1->icon().pixmap(16).toImage();
+    EXPECT_FALSE(glyph.isNull());
+    EXPECT_EQ(glyph, Form28->style()->standardIcon(QStyle::SP_DialogCancelButton).pixmap(16).toImage());
     Form28->N1->trigger();
     EXPECT_FALSE(panel->isVisible());
 

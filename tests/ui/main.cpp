@@ -15,7 +15,6 @@ int main(int argc, char* argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     testing::InitGoogleTest(&argc, argv);
     QApplication application(argc, argv);
-    platform::installFontSubstitutions();
     platform::installProgramStyle();
     // A fault of the program fails the test that met it.
     platform::setDefectHook([](const QString& report) { ADD_FAILURE() << report.toStdString(); });
