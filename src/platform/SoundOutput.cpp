@@ -40,8 +40,10 @@ private:
     void sinkStateChanged();
     void end(bool failed);
 
+    void dropSink();
+
     std::unique_ptr<QAudioSink> sink_;
-    std::unique_ptr<PieceStream> stream_;
+    PieceStream* stream_ = nullptr;  // the sink's child
     unsigned play_ = 0;
     bool ending_ = false;
 };
@@ -49,8 +51,8 @@ private:
 // The pieces as one stream of bytes that the audio output pulls from.
 class SoundWorker::PieceStream : public QIODevice {
 public:
-    PieceStream(std::vector<SoundOutput::Piece> pieces, SoundWorker& worker, unsigned play)
-        : pieces_(pieces.begin(), pieces.end()), worker_(worker), play_(play)
+    PieceStream(std::vector<SoundOutput::Piece> pieces, SoundWorker& worker, unsigned play, QObject* parent)
+        : QIODevice(parent), pieces_(pieces.begin(), pieces.end()), worker_(worker), play_(play)
     {
         open(QIODevice::ReadOnly);
     }
@@ -109,15 +111,27 @@ void SoundWorker::play(unsigned number, std::vector<SoundOutput::Piece> pieces)
         emit answer(number, false);
         return;
     }
-    sink_ = std::make_unique<QAudioSink>(device, format);  // the default device may have changed
-    stream_ = std::make_unique<PieceStream>(std::move(pieces), *this, number);
+    // A new sink each time, for the default device may have changed.
+    dropSink();
+    sink_ = std::make_unique<QAudioSink>(device, format);
+    stream_ = new PieceStream(std::move(pieces), *this, number, sink_.get());
     connect(sink_.get(), &QAudioSink::stateChanged, this, &SoundWorker::sinkStateChanged);
     ending_ = false;
-    sink_->start(stream_.get());
+    sink_->start(stream_);
     // A device that fails at once may have ended the play inside start().
-    const bool started = sink_ && sink_->state() != QAudio::StoppedState;
-    if (!started) sink_.reset();
+    const bool started = sink_->state() != QAudio::StoppedState;
+    if (!started) dropSink();
     emit answer(number, started);
+}
+
+// The sink and its stream go from the event loop: the sink's destructor runs
+// pending events, and it may be inside its own call now.
+void SoundWorker::dropSink()
+{
+    if (!sink_) return;
+    sink_->disconnect(this);
+    sink_.release()->deleteLater();
+    stream_ = nullptr;
 }
 
 void SoundWorker::sinkStateChanged()

@@ -65,9 +65,10 @@ wait "$recorder"
 "$program" --curve 1,-3,1 --sound "$work/made.wav" >/dev/null || { echo "FAIL: no sound file"; exit 1; }
 "$check" "$work/heard.wav" "$work/made.wav" || { echo "FAIL: the recording differs from the sound file"; exit 1; }
 
-# The sound server gone while a curve plays: the window stays and keeps
-# working (a curve drawn after it shows on the screen).
-xdotool key h
+# Plays started and stopped in a row; then the sound server gone while a
+# curve plays: the window stays and keeps working (a curve drawn after it
+# shows on the screen).
+xdotool key h h h space h h
 wait_for 50 playing || { echo "FAIL: the second H played nothing"; exit 1; }
 kill "$pulse"
 wait "$pulse" 2>/dev/null
