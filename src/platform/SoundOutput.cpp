@@ -18,6 +18,7 @@ namespace {
 
 std::atomic<bool> stuck{false};
 constexpr int kAnswerMilliseconds = 2000;
+constexpr qint64 kQueuedMicroseconds = 250000;
 
 }  // namespace
 
@@ -114,6 +115,9 @@ void SoundWorker::play(unsigned number, std::vector<SoundOutput::Piece> pieces)
     // A new sink each time, for the default device may have changed.
     dropSink();
     sink_ = std::make_unique<QAudioSink>(device, format);
+    // A quarter of a second queued at the sound server rides out a busy
+    // machine; Space still stops at once (the queue is dropped).
+    sink_->setBufferSize(int(format.bytesForDuration(kQueuedMicroseconds)));
     stream_ = new PieceStream(std::move(pieces), *this, number, sink_.get());
     connect(sink_.get(), &QAudioSink::stateChanged, this, &SoundWorker::sinkStateChanged);
     ending_ = false;

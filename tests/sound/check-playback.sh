@@ -5,10 +5,14 @@
 # recording's pitch track must match the command line's sound file of the
 # same curve. Then the server goes away in the middle of a play: the program
 # must go on. Exits 77 (skipped) where no sound server can start.
-# Usage: check-playback.sh path/to/veltrano path/to/veltrano_sound_check
+# Usage: check-playback.sh path/to/veltrano path/to/veltrano_sound_check [--no-compare]
+# --no-compare (the sanitizer build) leaves out the comparison: a program
+# slowed tenfold on a busy machine starves the server, whose null sink then
+# skips ahead, and the recording no longer lines up.
 set -uo pipefail
 program="$1"
 check="$2"
+compare="${3:-}"
 for tool in pulseaudio parecord pactl Xvfb xdotool; do
     command -v "$tool" >/dev/null || { echo "skipped: no $tool"; exit 77; }
 done
@@ -63,7 +67,9 @@ wait_for 100 sh -c '! pactl list short sink-inputs | grep -q .' || { echo "FAIL:
 kill -INT "$recorder"
 wait "$recorder"
 "$program" --curve 1,-3,1 --sound "$work/made.wav" >/dev/null || { echo "FAIL: no sound file"; exit 1; }
-"$check" "$work/heard.wav" "$work/made.wav" || { echo "FAIL: the recording differs from the sound file"; exit 1; }
+if [ "$compare" != --no-compare ]; then
+    "$check" "$work/heard.wav" "$work/made.wav" || { echo "FAIL: the recording differs from the sound file"; exit 1; }
+fi
 
 # Plays started and stopped in a row; then the sound server gone while a
 # curve plays: the window stays and keeps working (a curve drawn after it
