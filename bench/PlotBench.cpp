@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <chrono>
 #include <malloc.h>
@@ -18,6 +19,7 @@
 #include "platform/Application.h"
 #include "platform/DrawingSurface.h"
 #include "platform/GraphOutput.h"
+#include "platform/SoundOutput.h"
 
 namespace {
 
@@ -167,6 +169,33 @@ void BM_AnimatedDrawRequest(benchmark::State& state)
     resetWindow(false, true);
 }
 BENCHMARK(BM_AnimatedDrawRequest)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// H on the drawing area until the audio output has taken the first bytes of
+// the chosen curve's sound (then they are the sound server's to play), in
+// wall time. Needs a sound server (PULSE_SERVER); skipped without one.
+void BM_SoundStartsAfterKey(benchmark::State& state)
+{
+    resetWindow(false, true);
+    Unit28::reco.add({1, -3, 1}, {"1", "-3", "1"});
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QCoreApplication::sendEvent(Form28->Canvas, &down);
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_H, Qt::NoModifier, "h");
+    bool unavailable = false;
+    const QMetaObject::Connection told = QObject::connect(&Form28->soundOutput(), &platform::SoundOutput::unavailable,
+                                                          [&] { unavailable = true; });
+    for (auto _ : state) {
+        QCoreApplication::sendEvent(Form28->Canvas, &key);
+        while (!Form28->soundOutput().isPlaying() && !unavailable)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+        state.PauseTiming();
+        Form28->stopSound();
+        if (unavailable) state.SkipWithError("no audio device");
+        state.ResumeTiming();
+    }
+    QObject::disconnect(told);
+    resetWindow(false, true);
+}
+BENCHMARK(BM_SoundStartsAfterKey)->UseRealTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 
 }  // namespace
 

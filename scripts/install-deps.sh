@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  qt6-base-dev libgl-dev qt6-translations-l10n
+  qt6-base-dev libgl-dev qt6-translations-l10n qt6-multimedia-dev libsndfile1-dev
   libgtest-dev libbenchmark-dev
   fonts-wqy-microhei fonts-dejavu-core
   xvfb xauth x11-apps imagemagick xdotool
@@ -16,6 +16,7 @@ packages=(
   # The program on Wayland (Qt's plugin, a headless compositor), and the
   # screen reader the accessibility tests listen to.
   qt6-wayland weston orca
+  pulseaudio pulseaudio-utils
 )
 
 missing=()

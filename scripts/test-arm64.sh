@@ -9,7 +9,8 @@ start=$SECONDS
 
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
-packages=(crossbuild-essential-arm64 qemu-user libgmp-dev:arm64 libmpfr-dev:arm64 libgtest-dev:arm64)
+packages=(crossbuild-essential-arm64 qemu-user libgmp-dev:arm64 libmpfr-dev:arm64 libgtest-dev:arm64
+  libsndfile1-dev:arm64)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")

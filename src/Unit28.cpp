@@ -22,6 +22,7 @@
 #include "platform/DrawingSurface.h"
 #include "platform/Placement.h"
 #include "platform/SharpGraph.h"
+#include "platform/SoundOutput.h"
 
 TForm28* Form28 = nullptr;
 

@@ -14,10 +14,13 @@
 #include "core/model/StoredCurves.h"
 #include "core/plot/CurveTable.h"
 #include "core/plot/Graph.h"
+#include "core/sound/SoundMapping.h"
 #include "core/vector/PictureFormat.h"
 #include "platform/GraphOutput.h"
 
 class QAction;
+class QKeyEvent;
+class QMenu;
 class QCheckBox;
 class QFrame;
 class QGroupBox;
@@ -30,6 +33,7 @@ class QPushButton;
 namespace platform {
 class DrawingSurface;
 class SharpGraph;
+class SoundOutput;
 }  // namespace platform
 
 class TForm28 : public QMainWindow {
@@ -128,6 +132,18 @@ public:
     // empty before the first.
     QString lastSaveFolder;
 
+    // The graph as sound (Unit28Sound.cpp): H plays the chosen curve or all
+    // of them, Space stops, Alt+1 … Alt+9 the speed.
+    void playSound();
+    void stopSound();
+    void setSoundSpeed(int speed);
+    int soundSpeed() const { return soundSpeed_; }
+    // A trace step: a short tone at the point's height and place.
+    void playTraceTone(double x, double y);
+    // Words for the screen reader to say.
+    void say(const QString& text);
+    platform::SoundOutput& soundOutput();
+
     // The main window is closing: a tracing in progress finishes at once.
     bool isClosing() const { return closing_; }
 
@@ -156,12 +172,17 @@ private:
     bool showInfoBoxToolTip(QEvent* event);
     void showCanvasMenu(const QPoint& position);
     bool graphKey(QObject* watched, QEvent* event);
+    bool soundKeyPressed(QKeyEvent* event);
+    QAction* addSoundMenuItem(QMenu& menu);
 
     // The curve the drawing area's description is about, or the whole graph.
     static constexpr std::size_t kWholeGraph = std::size_t(-1);
     std::size_t selectedCurve_ = kWholeGraph;
 
     std::optional<WipedByClear> wipedByClear_;
+    // Made at the first sound, so that no audio device is asked for before.
+    std::unique_ptr<platform::SoundOutput> soundOutput_;
+    int soundSpeed_ = sound::kDefaultSpeed;
     // The drawing area's frames on screens with more than one device pixel
     // to a client pixel.
     std::unique_ptr<platform::SharpGraph> sharpGraph_;

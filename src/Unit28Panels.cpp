@@ -135,6 +135,8 @@ bool TForm28::eventFilter(QObject* watched, QEvent* event)
     };
     if (watched == Canvas && event->type() == QEvent::KeyPress && canvasKeyPressed(static_cast<QKeyEvent*>(event)))
         return true;
+    if (watched == Canvas && event->type() == QEvent::KeyPress && soundKeyPressed(static_cast<QKeyEvent*>(event)))
+        return true;
     if (event->type() == QEvent::ToolTip &&
         (watched == Panel3 || watched == GroupBox2 || watched == Label4 || watched == Label5 || watched == Label6 ||
          watched == Label7 || watched == Label8))

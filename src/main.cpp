@@ -3,12 +3,14 @@
 
 #include <QApplication>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "ABOUT.h"
 #include "Unit28.h"
 #include "core/cli/CommandLine.h"
+#include "core/cli/FileCommand.h"
 #include "platform/Application.h"
 #include "platform/DrawingSurface.h"
 #include "platform/FirstFrameReport.h"
@@ -17,6 +19,7 @@
 #include "platform/ProgramIcon.h"
 #include "platform/ProgramStyle.h"
 #include "platform/QtTranslations.h"
+#include "platform/SoundOutput.h"
 #include "platform/Startup.h"
 
 namespace {
@@ -49,6 +52,9 @@ int main(int argc, char* argv[])
         std::fputs(cli::usageErrorText(request.message).c_str(), stderr);
         return cli::kUsageErrorStatus;
     case cli::Request::WritePicture:
+        // A sound alone needs no toolkit.
+        if (request.picture.output.empty())
+            return cli::writeSoundCommand(request.picture);
         return writePicture(argc, argv, request.picture);
     case cli::Request::OpenWindow:
         break;
@@ -77,5 +83,10 @@ int main(int argc, char* argv[])
     const int status = application.exec();
     delete AboutBox;
     delete Form28;
+    // An audio thread that stopped answering would hold the exit up for good.
+    if (platform::SoundOutput::isStuck()) {
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
     return status;
 }

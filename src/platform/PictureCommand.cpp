@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/cli/FileCommand.h"
 #include "core/exact/GraphText.h"
 #include "core/model/StoredCurves.h"
 #include "core/plot/Graph.h"
@@ -24,23 +25,24 @@ int writePictureCommand(const cli::PictureRequest& request)
         }
     }
     model::StoredCurves curves(".");
-    curves.setDrawingArea(core::kGraphWidth, core::kGraphHeight);
-    for (const cli::PictureRequest::Curve& curve : request.curves) curves.table().add(curve.coefficients, curve.texts);
+    cli::storeCurves(request, curves);
     const double step = request.fine ? plot::kFineStep : plot::kNormalStep;
     const GraphSource graph{curves.table(), step, core::kGraphWidth, core::kGraphHeight,
                             QApplication::palette().color(QPalette::Button)};
 
     // A curve whose tracing fails stops the command before anything is written.
-    if (const std::optional<std::size_t> failing = curves.firstFailing(step)) {
-        const core::Status failure = curves.table().trace(*failing, step, plot::graphReach(graph.width, graph.height))
-                                         .result.status();
-        std::fprintf(stderr, "veltrano: curve %zu: %s\n", *failing + 1,
-                     errorBoxText(QString::fromStdString(failure->message)).toUtf8().constData());
+    if (const std::optional<std::string> failure = cli::failingCurveMessage(curves, step)) {
+        std::fprintf(stderr, "veltrano: %s\n", failure->c_str());
         return cli::kFailureStatus;
     }
     const QString path = QString::fromStdString(request.output);
     if (const std::optional<QString> reason = writeGraphFile(graph, path, request.format, request.scale)) {
         std::fprintf(stderr, "veltrano: cannot write %s: %s\n", request.output.c_str(), reason->toUtf8().constData());
+        return cli::kFailureStatus;
+    }
+    if (const std::optional<std::string> failure =
+            request.sound.empty() ? std::nullopt : cli::writeSoundFile(curves, step, request)) {
+        std::fprintf(stderr, "veltrano: %s\n", failure->c_str());
         return cli::kFailureStatus;
     }
     const std::string text = exact::graphPlainText(curves.curveTexts(step), ".");

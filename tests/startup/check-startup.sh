@@ -54,8 +54,8 @@ expect "a Wayland display with no compositor" 1 "^veltrano: cannot open the wind
 lines="$("${no_display[@]}" DISPLAY=":$dead" "$program" 2>&1 | wc -l)"
 [ "$lines" -eq 1 ] || { echo "FAIL: $lines lines for a display with no server"; failures=$((failures + 1)); }
 
-# Pictures from the command line.
-out="$work/out"
+# Pictures and sounds from the command line.
+out="$out/out"
 mkdir "$out"
 picture=("${no_display[@]}" "$program")
 expect "a PNG with its plain text" 0 $'^1\t-3\t1\t\(2\.61803398874989,0\)\t\(0\.381966011250105,0\)\t\(0,1\)$' \
@@ -67,6 +67,18 @@ head -c 8 "$out/graph.png" | grep -q PNG || { echo "FAIL: graph.png is no PNG"; 
 grep -q "<polyline" "$out/graph.svg" || { echo "FAIL: graph.svg has no polyline"; failures=$((failures + 1)); }
 head -c 5 "$out/graph.PDF" | grep -q "%PDF" || { echo "FAIL: graph.PDF is no PDF"; failures=$((failures + 1)); }
 head -c 2 "$out/graph.bmp" | grep -q "BM" || { echo "FAIL: graph.bmp is no BMP"; failures=$((failures + 1)); }
+expect "a sound alone with its plain text" 0 $'^1\t-3\t1\t\(2\.61803398874989,0\)' \
+    "${picture[@]}" --curve 1,-3,1 --curve=-2,7,-3 --sound "$out/curves.wav"
+expect "a picture and a sound at speed 9" 0 "^y=x²-3x\+1$" \
+    "${picture[@]}" --curve 1,-3,1 -o "$out/both.png" --sound "$out/both.WAV" --speed 9
+# 44 header bytes and 4 a frame: two curves of 3 s half a second apart, one of 1 s.
+for wav in "curves.wav 1146644" "both.WAV 176444"; do
+    set -- $wav
+    [ "$(head -c 4 "$out/$1")$(stat -c %s "$out/$1")" = "RIFF$2" ] || { echo "FAIL: $1"; failures=$((failures + 1)); }
+done
+expect "a sound of another type" 2 "bad.mp3: the sound file's name must end in .wav" \
+    "${picture[@]}" --curve 1,2,3 --sound "$out/bad.mp3"
+expect "a speed of 10" 2 "speed is a whole number from 1 to 9" "${picture[@]}" --curve 1,2,3 --speed 10 --sound "$out/bad.wav"
 expect "an unparsable coefficient" 2 "curve 2, coefficient b: 'x' is not a valid floating point value" \
     "${picture[@]}" --curve 1,2,3 --curve 1,x,1 -o "$out/bad.png"
 expect "two coefficients" 2 "give three coefficients" "${picture[@]}" --curve 1,2 -o "$out/bad.png"
@@ -79,14 +91,20 @@ expect "a second -o" 2 "only one output file" "${picture[@]}" --curve 1,2,3 -o "
 expect "a scale of 9" 2 "scale is a whole number from 1 to 8" "${picture[@]}" --curve 1,2,3 --scale 9 -o "$out/bad.png"
 expect "a scale of 0" 2 "scale is a whole number from 1 to 8" "${picture[@]}" --curve 1,2,3 --scale 0 -o "$out/bad.png"
 echo keep >"$out/kept.png"
+echo keep >"$out/kept.wav"
 expect "a tracing that fails" 1 "^veltrano: curve 2: Invalid floating point operation\.$" \
-    "${picture[@]}" --curve 1,2,3 --curve 1E300,0,0 -o "$out/kept.png"
+    "${picture[@]}" --curve 1,2,3 --curve 1E300,0,0 -o "$out/kept.png" --sound "$out/kept.wav"
+expect "a tracing that fails, for a sound alone" 1 "^veltrano: curve 1: Invalid floating point operation\.$" \
+    "${picture[@]}" --curve 1E300,0,0 --sound "$out/kept.wav"
 expect "a file that cannot be written" 1 "cannot write $out/no/such/dir.png" \
     "${picture[@]}" --curve 1,2,3 -o "$out/no/such/dir.png"
-[ "$(cat "$out/kept.png")" = keep ] || { echo "FAIL: a failed run changed an existing file"; failures=$((failures + 1)); }
+expect "a sound that cannot be written" 1 "cannot write $out/no/such/dir.wav" \
+    "${picture[@]}" --curve 1,2,3 --sound "$out/no/such/dir.wav"
+[ "$(cat "$out/kept.png" "$out/kept.wav")" = $'keep\nkeep' ] ||
+    { echo "FAIL: a failed run changed an existing file"; failures=$((failures + 1)); }
 [ -z "$(find "$out" -name 'bad*')" ] || { echo "FAIL: a usage error wrote a file"; failures=$((failures + 1)); }
 leftovers="$(find "$out" -type f | wc -l)"
-[ "$leftovers" -eq 5 ] || { echo "FAIL: $leftovers files in the work folder, 5 expected"; failures=$((failures + 1)); }
+[ "$leftovers" -eq 9 ] || { echo "FAIL: $leftovers files in the work folder, 9 expected"; failures=$((failures + 1)); }
 
 echo "$failures failed"
 [ "$failures" -eq 0 ]

@@ -46,7 +46,7 @@ Request readPictureArguments(const std::vector<std::string>& arguments)
     Request request{Request::WritePicture, {}, {}};
     PictureRequest& picture = request.picture;
     std::size_t curvesGiven = 0;
-    bool outputGiven = false;
+    bool outputGiven = false, soundGiven = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         std::string option = arguments[i], value;
         bool hasValue = false;
@@ -55,7 +55,8 @@ Request readPictureArguments(const std::vector<std::string>& arguments)
             option = option.substr(0, equals);
             hasValue = true;
         }
-        const bool takesValue = option == "--curve" || option == "--scale" || option == "-o" || option == "--output";
+        const bool takesValue = option == "--curve" || option == "--scale" || option == "-o" || option == "--output" ||
+                                option == "--sound" || option == "--speed";
         if (takesValue && !hasValue) {
             if (i + 1 == arguments.size()) return usageError(concat({option, " needs a value"}));
             value = arguments[++i];
@@ -76,6 +77,16 @@ Request readPictureArguments(const std::vector<std::string>& arguments)
             if (outputGiven) return usageError(concat({option, " ", value, ": only one output file (-o) is allowed"}));
             picture.output = value;
             outputGiven = true;
+        } else if (option == "--sound") {
+            if (soundGiven) return usageError(concat({"--sound ", value, ": only one sound file is allowed"}));
+            if (core::fileExtension(value) != "wav")
+                return usageError(concat({"--sound ", value, ": the sound file's name must end in .wav"}));
+            picture.sound = value;
+            soundGiven = true;
+        } else if (option == "--speed") {
+            picture.speed = value.size() == 1 && value[0] >= '1' && value[0] <= '9' ? value[0] - '0' : 0;
+            if (picture.speed == 0)
+                return usageError(concat({"--speed ", value, ": the speed is a whole number from 1 to 9"}));
         } else if (option == "--help" || option == "-h" || option == "--version") {
             return usageError(concat({option, " takes no other arguments"}));
         } else if (!option.empty() && option[0] == '-') {
@@ -85,7 +96,9 @@ Request readPictureArguments(const std::vector<std::string>& arguments)
         }
     }
     if (curvesGiven == 0) return usageError("no curve given (--curve A,B,C)");
-    if (!outputGiven || picture.output.empty()) return usageError("no output file given (-o FILE.png|FILE.svg|FILE.pdf)");
+    if (soundGiven && !outputGiven) return request;
+    if (!outputGiven || picture.output.empty())
+        return usageError("no output file given (-o FILE.png|FILE.svg|FILE.pdf, or --sound FILE.wav)");
     // Another extension names an image type, checked once the writers are known.
     if (core::fileExtension(picture.output).empty()) return usageError(pictureTypeError(picture.output, {}));
     picture.format = core::pictureFormatOf(picture.output).value_or(core::PictureFormat::Image);
@@ -119,6 +132,7 @@ std::string usageText()
 {
     return "Usage: veltrano [--help | --version]\n"
            "       veltrano --curve A,B,C [--curve A,B,C ...] [--fine] [--scale N] -o FILE\n"
+           "       veltrano --curve A,B,C [--curve A,B,C ...] [-o FILE] --sound FILE.wav [--speed N]\n"
            "Draws quadratic functions y = a·x² + b·x + c and shows where they meet the axes.\n"
            "Without arguments it opens its window; it needs a graphical display\n"
            "(without a desktop: xvfb-run -a veltrano).\n"
@@ -131,13 +145,26 @@ std::string usageText()
            "                 .png, .svg or .pdf (these two of vector lines), or another\n"
            "                 image type Qt writes here, such as .jpg or .bmp; the\n"
            "                 intersections are printed on standard output\n"
+           "  --sound FILE   write the curves' sound to FILE, a WAV file (.wav; 44.1 kHz,\n"
+           "                 16-bit stereo): one curve after another, half a second apart;\n"
+           "                 with or without -o\n"
+           "  --speed N      how fast the sound passes from x = -10 to x = 10: 1 (6 s a curve)\n"
+           "                 to 9 (1 s); 5, the default, takes 3 s\n"
            "  --help         show this text and exit\n"
            "  --version      show the program's version and exit\n"
            "\n"
            "Exit status: 0 done, 1 a curve could not be traced or the file not written\n"
            "(the reason is told), 2 wrong arguments. Nothing is written unless the whole\n"
-           "picture is; an existing file is replaced only by a whole one, with its\n"
-           "permissions kept.\n";
+           "file is; an existing file is replaced only by a whole one, with its\n"
+           "permissions kept.\n"
+           "\n"
+           "The sound: a tone whose pitch is the curve's height, from 220 Hz at the\n"
+           "bottom of the view (y = -12.5) to 880 Hz at its top (y = 12.5), two octaves;\n"
+           "it moves from the left ear to the right as x goes from -10 to 10. A soft\n"
+           "noise joins it while the curve is below the x axis; a click marks each\n"
+           "crossing of the x axis, and two chiming notes the vertex (rising at a\n"
+           "lowest point, falling at a highest). Where the curve is out of view there\n"
+           "is silence with a low tick every 0.1 s.\n";
 }
 
 std::string versionText(const std::string& version)

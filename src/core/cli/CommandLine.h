@@ -12,7 +12,8 @@
 
 namespace cli {
 
-// A picture of curves to write, from --curve, --fine, --scale and -o.
+// A picture of curves to write, from --curve, --fine, --scale and -o, and
+// their sound, from --sound and --speed.
 struct PictureRequest {
     struct Curve {
         plot::FieldTexts texts;  // as given, "." the decimal separator
@@ -22,9 +23,11 @@ struct PictureRequest {
     std::vector<Curve> curves;  // in drawing order; all-empty ones left out
     bool fine = false;
     int scale = 1;
-    std::string output;
+    std::string output;  // empty for a sound alone
     // By the output's extension; Image for one other than .png, .svg or .pdf.
     core::PictureFormat format = core::PictureFormat::Png;
+    std::string sound;  // the WAV file; empty for none
+    int speed = 5;      // 1 (6 s a curve) to 9 (1 s), as Alt+1 … Alt+9 in the window
 };
 
 struct Request {
@@ -32,7 +35,7 @@ struct Request {
         OpenWindow,   // no arguments: the program as usual
         ShowHelp,     // --help: the usage on standard output, status 0
         ShowVersion,  // --version: the name and version on standard output, status 0
-        WritePicture, // --curve ... -o FILE: the picture, without a window
+        WritePicture, // --curve ... -o FILE and/or --sound FILE.wav: the files, without a window
         UsageError,   // anything else: the message and the usage on standard error, status 2
     };
     Action action = OpenWindow;
