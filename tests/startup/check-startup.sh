@@ -55,7 +55,7 @@ lines="$("${no_display[@]}" DISPLAY=":$dead" "$program" 2>&1 | wc -l)"
 [ "$lines" -eq 1 ] || { echo "FAIL: $lines lines for a display with no server"; failures=$((failures + 1)); }
 
 # Pictures and sounds from the command line.
-out="$out/out"
+out="$work/out"
 mkdir "$out"
 picture=("${no_display[@]}" "$program")
 expect "a PNG with its plain text" 0 $'^1\t-3\t1\t\(2\.61803398874989,0\)\t\(0\.381966011250105,0\)\t\(0,1\)$' \
