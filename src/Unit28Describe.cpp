@@ -81,14 +81,16 @@ bool TForm28::canvasKeyPressed(QKeyEvent* event)
     const std::size_t count = std::size_t(Unit28::fxnum);
     if (event->key() != Qt::Key_Down && event->key() != Qt::Key_Up)
         return false;
+    std::size_t chosen = kWholeGraph;
     if (count == 0) {
-        selectedCurve_ = kWholeGraph;
+        chosen = kWholeGraph;
     } else if (event->key() == Qt::Key_Down) {
-        selectedCurve_ = selectedCurve_ == kWholeGraph ? 0 : selectedCurve_ + 1 < count ? selectedCurve_ + 1 : kWholeGraph;
+        chosen = selectedCurve_ == kWholeGraph ? 0 : selectedCurve_ + 1 < count ? selectedCurve_ + 1 : kWholeGraph;
     } else {
-        selectedCurve_ = selectedCurve_ == kWholeGraph ? count - 1 : selectedCurve_ > 0 ? selectedCurve_ - 1 : kWholeGraph;
+        chosen = selectedCurve_ == kWholeGraph ? count - 1 : selectedCurve_ > 0 ? selectedCurve_ - 1 : kWholeGraph;
     }
-    describeCanvas();
+    // The chosen curve is highlighted as if pinned, and screen readers hear it.
+    chooseCurve(chosen);
     return true;
 }
 

@@ -1,0 +1,53 @@
+#include "core/explore/Placement.h"
+
+#include <algorithm>
+
+namespace explore {
+
+namespace {
+
+constexpr int kGap = 2;
+
+bool inside(const core::PixelRect& box, const core::PixelRect& area)
+{
+    return box.left >= area.left && box.top >= area.top && box.right <= area.right && box.bottom <= area.bottom;
+}
+
+bool touches(const core::PixelRect& a, const core::PixelRect& b)
+{
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+int within(int start, int length, int low, int high)
+{
+    return std::max(low, std::min(start, high - length));
+}
+
+core::PixelRect box(int left, int top, int width, int height)
+{
+    return {left, top, left + width, top + height};
+}
+
+}  // namespace
+
+core::PixelRect cursorBox(int x, int y)
+{
+    return {x - 2, y - 2, x + 16, y + 24};
+}
+
+core::PixelRect placeBeside(const core::PixelRect& area, const core::PixelRect& avoid, int width, int height)
+{
+    const int besideTop = within(avoid.top + 4, height, area.top, area.bottom);
+    const int alignedLeft = within(avoid.left, width, area.left, area.right);
+    const core::PixelRect candidates[] = {
+        box(avoid.right + kGap, besideTop, width, height),
+        box(avoid.left - kGap - width, besideTop, width, height),
+        box(alignedLeft, avoid.bottom + kGap, width, height),
+        box(alignedLeft, avoid.top - kGap - height, width, height),
+    };
+    for (const core::PixelRect& candidate : candidates)
+        if (inside(candidate, area) && !touches(candidate, avoid)) return candidate;
+    return box(within(candidates[0].left, width, area.left, area.right), besideTop, width, height);
+}
+
+}  // namespace explore

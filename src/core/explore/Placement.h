@@ -1,0 +1,19 @@
+#pragma once
+// Where a label box goes beside something it must not cover (the mouse
+// cursor, a mark) without leaving the drawing area.
+
+#include "core/raster/PixelSurface.h"
+
+namespace explore {
+
+// The cursor's own pixels around its hot spot, generously: an arrow cursor
+// of up to 16 × 24 logical pixels.
+core::PixelRect cursorBox(int x, int y);
+
+// A width × height box beside `avoid`: to its right, else its left, else
+// below or above it, each moved along the free direction to stay inside
+// `area`; the first that fits inside `area` without touching `avoid`. Where
+// none does (an area too small), the first, pushed inside as far as it goes.
+core::PixelRect placeBeside(const core::PixelRect& area, const core::PixelRect& avoid, int width, int height);
+
+}  // namespace explore
