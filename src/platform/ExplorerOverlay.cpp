@@ -79,12 +79,16 @@ ExplorerOverlay::ExplorerOverlay(QWidget* surface) : surface_(surface)
     tickFont_.setPixelSize(10);
 }
 
-QRect ExplorerOverlay::textBox(const QString& text, const QRect& avoid) const
+QRect ExplorerOverlay::textBox(const QString& text, const QRect& avoid, const std::vector<QRect>& taken) const
 {
     const QFontMetrics metrics(font_);
     const int width = metrics.horizontalAdvance(text) + 2 * kPadding;
     const int height = metrics.height() + 2 * kPadding;
-    return toQRect(explore::placeBeside(toPixelRect(scene_.area), toPixelRect(avoid), width, height));
+    std::vector<core::PixelRect> others;
+    others.reserve(taken.size());
+    for (const QRect& rect : taken)
+        others.push_back(toPixelRect(rect));
+    return toQRect(explore::placeBeside(toPixelRect(scene_.area), toPixelRect(avoid), width, height, others));
 }
 
 QRegion ExplorerOverlay::setScene(OverlayScene scene)
@@ -122,13 +126,6 @@ void ExplorerOverlay::layOut()
             bounds |= line.boundingRect();
         pieces_.push_back({bounds.adjusted(-2, -2, 3, 3), "h" + QString::number(scene_.highlightKey)});
     }
-    const QFontMetrics metrics(font_);
-    for (const OverlayScene::Mark& mark : scene_.marks) {
-        const QRect ring = around(mark.at, kRingRadius);
-        const QRect label = textBox(mark.label, ring);
-        markLabels_.push_back(label);
-        pieces_.push_back({ring | label, "m" + at(mark.at) + mark.label + at(label)});
-    }
     if (scene_.tickLabels) {
         const QFontMetrics ticks(tickFont_);
         for (const explore::TickLabel& tick : scene_.ticks) {
@@ -152,17 +149,32 @@ void ExplorerOverlay::layOut()
     }
     if (scene_.dot)
         pieces_.push_back({around(*scene_.dot, kDotRadius), "d" + at(*scene_.dot)});
+    // The boxes first, the pointer's nearest its cursor; the marks' labels
+    // keep clear of them and of one another where there is room.
+    std::vector<QRect> taken;
+    if (scene_.pointer && !scene_.pointerText.isEmpty()) {
+        const QRect cursor = toQRect(explore::cursorBox(scene_.pointer->x(), scene_.pointer->y()));
+        pointerBox_ = textBox(scene_.pointerText, cursor);
+        pieces_.push_back({pointerBox_, "b" + scene_.pointerText + at(pointerBox_)});
+        taken = {cursor, pointerBox_};
+    }
     if (scene_.trace) {
         const QPoint where(scene_.trace->x, scene_.trace->y);
         const QRect marker = around(where, std::max(kTraceRadius, kArrowSize));
-        traceBox_ = scene_.traceText.isEmpty() ? QRect() : textBox(scene_.traceText, marker);
+        traceBox_ = scene_.traceText.isEmpty() ? QRect() : textBox(scene_.traceText, marker, taken);
         pieces_.push_back({marker | traceBox_, "t" + at(where) + QString::number(int(scene_.trace->arrow)) +
                                                    scene_.traceText + at(traceBox_)});
+        taken.push_back(marker);
+        taken.push_back(traceBox_);
     }
-    if (scene_.pointer && !scene_.pointerText.isEmpty()) {
-        pointerBox_ = textBox(scene_.pointerText,
-                              toQRect(explore::cursorBox(scene_.pointer->x(), scene_.pointer->y())));
-        pieces_.push_back({pointerBox_, "b" + scene_.pointerText + at(pointerBox_)});
+    for (const OverlayScene::Mark& mark : scene_.marks)
+        taken.push_back(around(mark.at, kRingRadius));
+    for (const OverlayScene::Mark& mark : scene_.marks) {
+        const QRect ring = around(mark.at, kRingRadius);
+        const QRect label = textBox(mark.label, ring, taken);
+        taken.push_back(label);
+        markLabels_.push_back(label);
+        pieces_.push_back({ring | label, "m" + at(mark.at) + mark.label + at(label)});
     }
 }
 
@@ -175,6 +187,13 @@ void ExplorerOverlay::paint(QPainter& painter) const
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, surface_->devicePixelRatioF() != 1.0);
     painter.setClipRect(scene_.area);
+
+    if (scene_.tickLabels) {
+        painter.setFont(tickFont_);
+        painter.setPen(palette.color(QPalette::Text));
+        for (std::size_t i = 0; i < tickRects_.size(); ++i)
+            painter.drawText(tickRects_[i], Qt::AlignCenter, QString::fromStdString(scene_.ticks[i].text));
+    }
 
     if (scene_.highlightKey != 0) {
         painter.setPen(QPen(highlight, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -196,13 +215,6 @@ void ExplorerOverlay::paint(QPainter& painter) const
         painter.setBrush(Qt::NoBrush);
         painter.drawEllipse(centreOf(scene_.marks[i].at), kRingRadius, kRingRadius);
         drawBox(markLabels_[i], scene_.marks[i].label, font_);
-    }
-
-    if (scene_.tickLabels) {
-        painter.setFont(tickFont_);
-        painter.setPen(palette.color(QPalette::Text));
-        for (std::size_t i = 0; i < tickRects_.size(); ++i)
-            painter.drawText(tickRects_[i], Qt::AlignCenter, QString::fromStdString(scene_.ticks[i].text));
     }
 
     if (scene_.dot) {

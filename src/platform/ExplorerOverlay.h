@@ -71,7 +71,7 @@ private:
         bool operator==(const Piece&) const = default;
     };
     void layOut();
-    QRect textBox(const QString& text, const QRect& avoid) const;
+    QRect textBox(const QString& text, const QRect& avoid, const std::vector<QRect>& taken = {}) const;
 
     QWidget* surface_;
     QFont font_, tickFont_;

@@ -35,7 +35,8 @@ core::PixelRect cursorBox(int x, int y)
     return {x - 2, y - 2, x + 16, y + 24};
 }
 
-core::PixelRect placeBeside(const core::PixelRect& area, const core::PixelRect& avoid, int width, int height)
+core::PixelRect placeBeside(const core::PixelRect& area, const core::PixelRect& avoid, int width, int height,
+                            const std::vector<core::PixelRect>& taken)
 {
     const int besideTop = within(avoid.top + 4, height, area.top, area.bottom);
     const int alignedLeft = within(avoid.left, width, area.left, area.right);
@@ -45,6 +46,12 @@ core::PixelRect placeBeside(const core::PixelRect& area, const core::PixelRect& 
         box(alignedLeft, avoid.bottom + kGap, width, height),
         box(alignedLeft, avoid.top - kGap - height, width, height),
     };
+    const auto free = [&taken](const core::PixelRect& candidate) {
+        return std::none_of(taken.begin(), taken.end(),
+                            [&candidate](const core::PixelRect& other) { return touches(candidate, other); });
+    };
+    for (const core::PixelRect& candidate : candidates)
+        if (inside(candidate, area) && !touches(candidate, avoid) && free(candidate)) return candidate;
     for (const core::PixelRect& candidate : candidates)
         if (inside(candidate, area) && !touches(candidate, avoid)) return candidate;
     return box(within(candidates[0].left, width, area.left, area.right), besideTop, width, height);
