@@ -59,6 +59,11 @@ echo "$(basename "$deb"): Depends: $depends"
 for needed in libqt6widgets6 libqt6gui6 "fonts-wqy-microhei | fonts-noto-cjk"; do
   grep -qF "$needed" <<<"$depends" || fail "the package does not depend on $needed"
 done
+recommends="$(dpkg-deb -f "$deb" Recommends)"
+echo "$(basename "$deb"): Recommends: $recommends"
+for wanted in qt6-translations-l10n qt6-wayland; do
+  grep -qw "$wanted" <<<"$recommends" || fail "the package does not recommend $wanted"
+done
 contents="$(dpkg-deb -c "$deb")"
 for file in "${expected[@]}"; do
   grep -q "\./$file\$" <<<"$contents" || fail "the package lacks /$file"
@@ -87,7 +92,9 @@ step "start under a virtual display"
 # (status 124); a crash, an abort or an early exit is a failure.
 log="$build/smoke.log"
 status=0
-env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+# Qt's X11 platform explicitly: on a Wayland desktop Qt would otherwise open
+# the window there (XDG_SESSION_TYPE, the compositor's default socket).
+env -u WAYLAND_DISPLAY -u XDG_SESSION_TYPE QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   timeout 5 "$1" &
   pid=$!
   window=""

@@ -12,6 +12,9 @@ packages=(
   desktop-file-utils appstream dpkg-dev file
   locales libgmp-dev libmpfr-dev
   python3-pyatspi at-spi2-core dbus
+  # The program on Wayland (Qt's plugin, a headless compositor), and the
+  # screen reader the accessibility tests listen to.
+  qt6-wayland weston orca
 )
 
 missing=()

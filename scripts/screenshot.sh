@@ -49,7 +49,8 @@ session() {
 
 mkdir -p "$(dirname "$out")"
 # "." is the decimal separator of the typed coefficients.
-LC_ALL=C.UTF-8 env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY \
+# Qt's X11 platform explicitly, even on a Wayland desktop.
+LC_ALL=C.UTF-8 env -u WAYLAND_DISPLAY -u XDG_SESSION_TYPE QT_QPA_PLATFORM=xcb \
   xvfb-run -a -s "-screen 0 1024x768x24" bash -c "$(declare -f session); session \"\$@\"" session \
   "$build/veltrano" "$out"
 echo "wrote $out"

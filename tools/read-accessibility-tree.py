@@ -3,26 +3,28 @@
 reads it over AT-SPI: role, name and description of every object, indented
 by depth. With --draw A,B,C (repeatable) it first types each curve into the
 fields and presses the draw button through AT-SPI, as an assistive tool
-would, and prints the drawing area's description after each. Run inside the
-same D-Bus session as the program, e.g. through scripts/read-accessibility.sh."""
+would, and prints the drawing area's description after each.
 
+Without --start it reads the program in the current D-Bus session. With
+--start PROGRAM it brings up a private session first (a virtual X display,
+or with --wayland a headless weston; a session bus with the accessibility
+bus), starts the program there, and after the tree prints what the program
+wrote to stdout and stderr, each line after "program: ", or fails if the
+program is no longer running. scripts/read-accessibility.sh does that.
+
+Usage: read-accessibility-tree.py [--start PROGRAM [--wayland]] [--draw A,B,C]... [NAME]"""
+
+import argparse
+import os
 import sys
-import time
 
-import pyatspi
-
-
-def find_application(name, attempts=50):
-    for _ in range(attempts):
-        desktop = pyatspi.Registry.getDesktop(0)
-        for app in desktop:
-            if app is not None and app.name == name:
-                return app
-        time.sleep(0.2)
-    return None
+sys.dont_write_bytecode = True  # no __pycache__ in the source tree
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "accessibility"))
+import desktop_session  # noqa: E402
 
 
 def dump(node, depth=0):
+    import pyatspi
     try:
         role = node.getRoleName()
         name = node.name or ""
@@ -42,38 +44,59 @@ def dump(node, depth=0):
             dump(child, depth + 1)
 
 
-def find(node, role, name):
-    if node.getRoleName() == role and node.name == name:
-        return node
-    for child in node:
-        if child is not None:
-            found = find(child, role, name)
-            if found is not None:
-                return found
-    return None
+def drawing_area(app):
+    return desktop_session.wait_until(
+        lambda: next(filter(None, (desktop_session.find(app, role, "函数图像") for role in ("filler", "canvas"))), None),
+        "drawing area")
 
 
 def draw(app, coefficients):
+    canvas = drawing_area(app)
+    app.clear_cache()
+    before = canvas.description
     for field, text in zip(("a", "b", "c"), coefficients.split(",")):
-        find(app, "text", field).queryEditableText().setTextContents(text)
-    find(app, "push button", "开始绘图").queryAction().doAction(0)
-    time.sleep(0.5)
-    canvas = next(filter(None, (find(app, role, "函数图像") for role in ("filler", "client", "canvas"))))
-    print(f"after {coefficients}: {canvas.description!r}")
+        desktop_session.wait_for_object(app, "text", field).queryEditableText().setTextContents(text)
+    desktop_session.wait_for_object(app, "push button", "开始绘图").queryAction().doAction(0)
+
+    def described():
+        app.clear_cache()
+        return canvas.description if canvas.description != before else None
+    print(f"after {coefficients}: {desktop_session.wait_until(described, 'new description of the drawing area')!r}")
 
 
-def main():
-    args = sys.argv[1:]
-    curves = [args[i + 1] for i, arg in enumerate(args) if arg == "--draw"]
-    names = [arg for i, arg in enumerate(args) if arg != "--draw" and (i == 0 or args[i - 1] != "--draw")]
-    name = names[0] if names else "veltrano"
-    app = find_application(name)
-    if app is None:
-        print(f"no application named {name!r} on the accessibility bus", file=sys.stderr)
-        return 1
+def read(name, curves, check=lambda: None):
+    app = desktop_session.wait_for_application(name, check)
     for coefficients in curves:
         draw(app, coefficients)
     dump(app)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--start", metavar="PROGRAM")
+    parser.add_argument("--wayland", action="store_true")
+    parser.add_argument("--draw", action="append", default=[], metavar="A,B,C")
+    parser.add_argument("name", nargs="?", default="veltrano")
+    args = parser.parse_args()
+    try:
+        if not args.start:
+            read(args.name, args.draw)
+            return 0
+        with desktop_session.DesktopSession() as session:
+            if args.wayland:
+                session.start_wayland_display()
+            else:
+                session.start_x_display()
+            session.start_accessibility_bus()
+            program = session.start_program([os.path.abspath(args.start)])
+            session.use_buses()
+            read(args.name, args.draw, lambda: session.check_running("program", program))
+            session.check_running("program", program)
+            for line in session.log("program").splitlines():
+                print(f"program: {line}")
+    except desktop_session.SessionError as error:
+        print(f"read-accessibility-tree: {error}", file=sys.stderr)
+        return 1
     return 0
 
 

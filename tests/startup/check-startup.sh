@@ -25,47 +25,63 @@ expect() {  # description, expected status, expected output pattern, command...
     fi
 }
 
-no_display=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
+# Every run gets only the environment it needs, whatever the caller has set
+# (a desktop's DISPLAY, WAYLAND_DISPLAY, XDG_SESSION_TYPE, QT_QPA_PLATFORM):
+# a private HOME and runtime directory, a locale, and the sanitizers' options.
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+mkdir -m 700 "$work/runtime"
+no_display=(env -i PATH="$PATH" HOME="$work" XDG_RUNTIME_DIR="$work/runtime" LC_ALL=C.UTF-8)
+for name in ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
+    [ -n "${!name:-}" ] && no_display+=("$name=${!name}")
+done
+# An X display number that no server on this machine has.
+dead=97
+while [ -e "/tmp/.X11-unix/X$dead" ] || [ -e "/tmp/.X$dead-lock" ]; do dead=$((dead + 1)); done
+
 expect "--version without a display" 0 "^veltrano ${version//./\\.}\$" "${no_display[@]}" "$program" --version
 expect "--help without a display" 0 "^Usage: veltrano" "${no_display[@]}" "$program" --help
 expect "an unknown option" 2 "unknown option --colour" "${no_display[@]}" "$program" --colour
 expect "no display at all" 1 "xvfb-run -a veltrano" "${no_display[@]}" "$program"
-expect "a display with no server" 1 "^veltrano: cannot open the window \(.*:97.*\); .*xvfb-run -a veltrano\$" \
-    env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:97 "$program"
-expect "a missing platform plugin" 1 "^veltrano: cannot open the window \(.*wayland.*\)" \
-    env QT_QPA_PLATFORM=wayland "$program"
+expect "a display with no server" 1 "^veltrano: cannot open the window \(.*:$dead.*\); .*xvfb-run -a veltrano\$" \
+    "${no_display[@]}" DISPLAY=":$dead" "$program"
+expect "a missing platform plugin" 1 "^veltrano: cannot open the window \(.*veltrano-no-such-platform.*\)" \
+    "${no_display[@]}" QT_QPA_PLATFORM=veltrano-no-such-platform "$program"
+# With Qt's Wayland plugin installed or without it.
+expect "a Wayland display with no compositor" 1 "^veltrano: cannot open the window \(.+\); " \
+    "${no_display[@]}" QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=veltrano-no-such-socket "$program"
 # One line, whatever failed.
-lines="$(env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:97 "$program" 2>&1 | wc -l)"
+lines="$("${no_display[@]}" DISPLAY=":$dead" "$program" 2>&1 | wc -l)"
 [ "$lines" -eq 1 ] || { echo "FAIL: $lines lines for a display with no server"; failures=$((failures + 1)); }
 
 # Pictures from the command line.
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+out="$work/out"
+mkdir "$out"
 picture=("${no_display[@]}" "$program")
 expect "a PNG with its plain text" 0 $'^1\t-3\t1\t\(2\.61803398874989,0\)\t\(0\.381966011250105,0\)\t\(0,1\)$' \
-    "${picture[@]}" --curve 1,-3,1 --curve ,1, -o "$work/graph.png"
-expect "an SVG at the fine step" 0 "^y=x²-3x\+1$" "${picture[@]}" --curve=1,-3,1 --fine -o "$work/graph.svg"
-expect "a PDF at scale 3" 0 "顶点 \(3/2,-5/4\)" "${picture[@]}" --curve 1,-3,1 --scale 3 -o "$work/graph.PDF"
-head -c 8 "$work/graph.png" | grep -q PNG || { echo "FAIL: graph.png is no PNG"; failures=$((failures + 1)); }
-grep -q "<polyline" "$work/graph.svg" || { echo "FAIL: graph.svg has no polyline"; failures=$((failures + 1)); }
-head -c 5 "$work/graph.PDF" | grep -q "%PDF" || { echo "FAIL: graph.PDF is no PDF"; failures=$((failures + 1)); }
+    "${picture[@]}" --curve 1,-3,1 --curve ,1, -o "$out/graph.png"
+expect "an SVG at the fine step" 0 "^y=x²-3x\+1$" "${picture[@]}" --curve=1,-3,1 --fine -o "$out/graph.svg"
+expect "a PDF at scale 3" 0 "顶点 \(3/2,-5/4\)" "${picture[@]}" --curve 1,-3,1 --scale 3 -o "$out/graph.PDF"
+head -c 8 "$out/graph.png" | grep -q PNG || { echo "FAIL: graph.png is no PNG"; failures=$((failures + 1)); }
+grep -q "<polyline" "$out/graph.svg" || { echo "FAIL: graph.svg has no polyline"; failures=$((failures + 1)); }
+head -c 5 "$out/graph.PDF" | grep -q "%PDF" || { echo "FAIL: graph.PDF is no PDF"; failures=$((failures + 1)); }
 expect "an unparsable coefficient" 2 "curve 2, coefficient b: 'x' is not a valid floating point value" \
-    "${picture[@]}" --curve 1,2,3 --curve 1,x,1 -o "$work/bad.png"
-expect "two coefficients" 2 "give three coefficients" "${picture[@]}" --curve 1,2 -o "$work/bad.png"
-expect "no curve" 2 "no curve given" "${picture[@]}" -o "$work/bad.png"
+    "${picture[@]}" --curve 1,2,3 --curve 1,x,1 -o "$out/bad.png"
+expect "two coefficients" 2 "give three coefficients" "${picture[@]}" --curve 1,2 -o "$out/bad.png"
+expect "no curve" 2 "no curve given" "${picture[@]}" -o "$out/bad.png"
 expect "no output file" 2 "no output file" "${picture[@]}" --curve 1,2,3
-expect "an unknown extension" 2 "must end in .png, .svg or .pdf" "${picture[@]}" --curve 1,2,3 -o "$work/bad.gif"
-expect "a scale of 9" 2 "scale is a whole number from 1 to 8" "${picture[@]}" --curve 1,2,3 --scale 9 -o "$work/bad.png"
-expect "a scale of 0" 2 "scale is a whole number from 1 to 8" "${picture[@]}" --curve 1,2,3 --scale 0 -o "$work/bad.png"
-echo keep >"$work/kept.png"
+expect "an unknown extension" 2 "must end in .png, .svg or .pdf" "${picture[@]}" --curve 1,2,3 -o "$out/bad.gif"
+expect "a scale of 9" 2 "scale is a whole number from 1 to 8" "${picture[@]}" --curve 1,2,3 --scale 9 -o "$out/bad.png"
+expect "a scale of 0" 2 "scale is a whole number from 1 to 8" "${picture[@]}" --curve 1,2,3 --scale 0 -o "$out/bad.png"
+echo keep >"$out/kept.png"
 expect "a tracing that fails" 1 "^veltrano: curve 2: Invalid floating point operation\.$" \
-    "${picture[@]}" --curve 1,2,3 --curve 1E300,0,0 -o "$work/kept.png"
-expect "a file that cannot be written" 1 "cannot write $work/no/such/dir.png" \
-    "${picture[@]}" --curve 1,2,3 -o "$work/no/such/dir.png"
-[ "$(cat "$work/kept.png")" = keep ] || { echo "FAIL: a failed run changed an existing file"; failures=$((failures + 1)); }
-[ ! -e "$work/bad.png" ] || { echo "FAIL: a usage error wrote a file"; failures=$((failures + 1)); }
-leftovers="$(find "$work" -type f | wc -l)"
-[ "$leftovers" -eq 4 ] || { echo "FAIL: $leftovers files in the work folder, 4 expected"; failures=$((failures + 1)); }
+    "${picture[@]}" --curve 1,2,3 --curve 1E300,0,0 -o "$out/kept.png"
+expect "a file that cannot be written" 1 "cannot write $out/no/such/dir.png" \
+    "${picture[@]}" --curve 1,2,3 -o "$out/no/such/dir.png"
+[ "$(cat "$out/kept.png")" = keep ] || { echo "FAIL: a failed run changed an existing file"; failures=$((failures + 1)); }
+[ ! -e "$out/bad.png" ] || { echo "FAIL: a usage error wrote a file"; failures=$((failures + 1)); }
+leftovers="$(find "$out" -type f | wc -l)"
+[ "$leftovers" -eq 4 ] || { echo "FAIL: $leftovers files in the output folder, 4 expected"; failures=$((failures + 1)); }
 
 echo "$failures failed"
 [ "$failures" -eq 0 ]
