@@ -41,7 +41,7 @@ public:
     {
         return surface_ ? QRect(surface_->mapToGlobal(QPoint(0, 0)), surface_->size()) : QRect();
     }
-    QAccessible::Role role() const override { return QAccessible::StaticText; }
+    QAccessible::Role role() const override { return QAccessible::Client; }
     QAccessible::State state() const override
     {
         QAccessible::State state;
