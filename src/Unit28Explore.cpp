@@ -14,11 +14,11 @@
 #include <cmath>
 
 #include "Unit28.h"
+#include "core/explore/CurvePixels.h"
 #include "core/explore/GraphReading.h"
 #include "core/explore/OwnerImage.h"
 #include "core/explore/TracePoint.h"
 #include "core/number/NumberParse.h"
-#include "core/vector/Polylines.h"
 #include "platform/Application.h"
 #include "platform/DrawingSurface.h"
 #include "platform/ExplorerOverlay.h"
@@ -37,12 +37,21 @@ struct TForm28::Exploration {
     int traceItem = 0;
     QString traceSpoken[2];
     platform::ExplorerOverlay overlay;
-    // The highlighted curve's lines, kept while it stays highlighted.
+    // The highlighted curve's pixels, kept while it stays highlighted.
     std::optional<std::size_t> linesOf;
     std::uint64_t linesGeneration = 0;
     std::int32_t linesCount = 0;
     std::uint64_t linesKey = 0;
-    std::vector<QPolygon> lines;
+    std::vector<QRect> lines;
+    explore::CurvePixels pixels;
+    // The highlights of the curves highlighted last: the pointer goes back
+    // and forth between neighbours.
+    struct KeptHighlight {
+        std::size_t curve;
+        std::vector<QRect> runs;
+    };
+    std::vector<KeptHighlight> kept;
+    std::uint64_t keptGeneration = 0;
 };
 
 namespace {
@@ -126,6 +135,29 @@ std::optional<std::size_t> TForm28::curveNear(const QPoint& pixel)
     return state.owners.nearestCurve(pixel.x(), pixel.y());
 }
 
+// Each drawn pixel of the curve painted over 2 pixels wide.
+std::vector<QRect> TForm28::highlightOf(std::size_t curve, const plot::RecordedTrace& trace)
+{
+    constexpr std::size_t kKept = 16;
+    Exploration& state = *exploration_;
+    const std::uint64_t generation = Unit28::reco.generation() ^ (std::uint64_t(Canvas->width()) << 32) ^
+                                     std::uint64_t(Canvas->height()) ^ (Unit28::currentStep() == Unit28::fineStep);
+    if (state.keptGeneration != generation) {
+        state.kept.clear();
+        state.keptGeneration = generation;
+    }
+    for (const Exploration::KeptHighlight& kept : state.kept)
+        if (kept.curve == curve)
+            return kept.runs;
+    std::vector<QRect> runs;
+    for (const explore::PixelRun& run : state.pixels.runsOf(trace, Canvas->width(), Canvas->height()))
+        runs.push_back(QRect(run.left, run.y, run.right - run.left + 1, 2));
+    if (state.kept.size() == kKept)
+        state.kept.erase(state.kept.begin());
+    state.kept.push_back({curve, runs});
+    return runs;
+}
+
 void TForm28::refreshOverlay()
 {
     Exploration& state = *exploration_;
@@ -141,17 +173,9 @@ void TForm28::refreshOverlay()
     if (const std::optional<std::size_t> curve = highlightedCurve()) {
         if (state.linesOf != curve || state.linesGeneration != Unit28::reco.generation() ||
             state.linesCount != Unit28::fxnum) {
-            core::PolylineCollector collector(plot::PixelBox{0, 0, Canvas->width(), Canvas->height()}.grownBy(2));
-            Unit28::reco.trace(*curve, Unit28::currentStep(), plot::graphReach(Canvas->width(), Canvas->height()))
-                .replay(collector);
-            state.lines.clear();
-            for (const core::Polyline& line : collector.polylines()) {
-                QPolygon polygon;
-                polygon.reserve(qsizetype(line.size()));
-                for (const core::VectorPoint& point : line)
-                    polygon << QPoint(int(point.x), int(point.y));
-                state.lines.push_back(std::move(polygon));
-            }
+            const plot::RecordedTrace& trace =
+                Unit28::reco.trace(*curve, Unit28::currentStep(), plot::graphReach(Canvas->width(), Canvas->height()));
+            state.lines = highlightOf(*curve, trace);
             state.linesOf = curve;
             state.linesGeneration = Unit28::reco.generation();
             state.linesCount = Unit28::fxnum;

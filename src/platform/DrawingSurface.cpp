@@ -234,7 +234,7 @@ void DrawingSurface::paintEvent(QPaintEvent* event)
         for (const QRect& r : event->region())
             painter.drawImage(r.topLeft(), image_, r);
         if (overlay_)
-            overlay_->paint(painter);
+            overlay_->paint(painter, event->region());
         if (hasFocus())
             paintFocusFrame(painter);
         return;
@@ -248,7 +248,7 @@ void DrawingSurface::paintEvent(QPaintEvent* event)
     }
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     if (overlay_)
-        overlay_->paint(painter);
+        overlay_->paint(painter, event->region());
     if (hasFocus())
         paintFocusFrame(painter);
 }

@@ -99,19 +99,16 @@ QRegion ExplorerOverlay::setScene(OverlayScene scene)
     QRegion dirty;
     for (const Piece& piece : old)
         if (std::find(pieces_.begin(), pieces_.end(), piece) == pieces_.end())
-            dirty += piece.rect;
+            dirty += piece.region;
     for (const Piece& piece : pieces_)
         if (std::find(old.begin(), old.end(), piece) == old.end())
-            dirty += piece.rect;
-    return dirty;
+            dirty += piece.region;
+    return dirty & scene_.area;
 }
 
 QRegion ExplorerOverlay::region() const
 {
-    QRegion covered;
-    for (const Piece& piece : pieces_)
-        covered += piece.rect;
-    return covered;
+    return covered_;
 }
 
 void ExplorerOverlay::layOut()
@@ -121,10 +118,19 @@ void ExplorerOverlay::layOut()
     tickRects_.clear();
     pointerBox_ = traceBox_ = QRect();
     if (scene_.highlightKey != 0 && !scene_.highlight.empty()) {
-        QRect bounds;
-        for (const QPolygon& line : scene_.highlight)
-            bounds |= line.boundingRect();
-        pieces_.push_back({bounds.adjusted(-2, -2, 3, 3), "h" + QString::number(scene_.highlightKey)});
+        // Repainted band by band: a curve's bounding box is mostly empty.
+        constexpr int kBand = 32;
+        QRegion bands;
+        QRect band;
+        for (const QRect& run : scene_.highlight) {
+            if (!band.isEmpty() && run.top() / kBand != band.top() / kBand) {
+                bands += band;
+                band = QRect();
+            }
+            band |= run;
+        }
+        bands += band;
+        pieces_.push_back({bands, "h" + QString::number(scene_.highlightKey)});
     }
     if (scene_.tickLabels) {
         const QFontMetrics ticks(tickFont_);
@@ -176,29 +182,41 @@ void ExplorerOverlay::layOut()
         markLabels_.push_back(label);
         pieces_.push_back({ring | label, "m" + at(mark.at) + mark.label + at(label)});
     }
+    covered_ = QRegion();
+    for (const Piece& piece : pieces_)
+        covered_ += piece.region;
+    covered_ &= scene_.area;
 }
 
-void ExplorerOverlay::paint(QPainter& painter) const
+void ExplorerOverlay::paint(QPainter& painter, const QRegion& exposed) const
 {
-    if (pieces_.empty())
+    if (pieces_.empty() || !exposed.intersects(covered_))
         return;
     const QPalette& palette = surface_->palette();
     const QColor highlight = palette.color(QPalette::Highlight);
     painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, surface_->devicePixelRatioF() != 1.0);
     painter.setClipRect(scene_.area);
 
     if (scene_.tickLabels) {
         painter.setFont(tickFont_);
         painter.setPen(palette.color(QPalette::Text));
         for (std::size_t i = 0; i < tickRects_.size(); ++i)
-            painter.drawText(tickRects_[i], Qt::AlignCenter, QString::fromStdString(scene_.ticks[i].text));
+            if (exposed.intersects(tickRects_[i]))
+                painter.drawText(tickRects_[i], Qt::AlignCenter, QString::fromStdString(scene_.ticks[i].text));
     }
 
     if (scene_.highlightKey != 0) {
-        painter.setPen(QPen(highlight, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        for (const QPolygon& line : scene_.highlight)
-            painter.drawPolyline(QPolygonF(line).translated(0.5, 0.5));
+        // The runs come row by row: only the rows exposed are painted.
+        const QRect bounds = exposed.boundingRect();
+        const auto first = std::lower_bound(scene_.highlight.begin(), scene_.highlight.end(), bounds.top() - 1,
+                                            [](const QRect& run, int y) { return run.bottom() < y; });
+        std::vector<QRect> shown;
+        for (auto run = first; run != scene_.highlight.end() && run->top() <= bounds.bottom(); ++run)
+            if (exposed.intersects(*run))
+                shown.push_back(*run);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(highlight);
+        painter.drawRects(shown.data(), int(shown.size()));
     }
 
     const auto drawBox = [&](const QRect& box, const QString& text, const QFont& font) {
@@ -211,6 +229,8 @@ void ExplorerOverlay::paint(QPainter& painter) const
 
     painter.setRenderHint(QPainter::Antialiasing, true);
     for (std::size_t i = 0; i < scene_.marks.size(); ++i) {
+        if (!exposed.intersects(around(scene_.marks[i].at, kRingRadius) | markLabels_[i]))
+            continue;
         painter.setPen(QPen(highlight, 1.5));
         painter.setBrush(Qt::NoBrush);
         painter.drawEllipse(centreOf(scene_.marks[i].at), kRingRadius, kRingRadius);

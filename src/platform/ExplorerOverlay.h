@@ -9,7 +9,6 @@
 // rectangles.
 
 #include <QFont>
-#include <QPolygon>
 #include <QRect>
 #include <QRegion>
 #include <QString>
@@ -27,9 +26,11 @@ namespace platform {
 struct OverlayScene {
     // The area the overlay stays in: the drawing area below the top bar.
     QRect area;
-    // The highlighted curve's drawn lines; `highlightKey` changes whenever they do (0: none).
+    // The highlighted curve's drawn pixels, each run along a row already
+    // widened to the highlight's 2 pixels; `highlightKey` changes whenever
+    // they do (0: none).
     std::uint64_t highlightKey = 0;
-    std::vector<QPolygon> highlight;
+    std::vector<QRect> highlight;
     struct Mark {
         QPoint at;
         QString label;
@@ -62,11 +63,12 @@ public:
     // Everything the overlay covers.
     QRegion region() const;
 
-    void paint(QPainter& painter) const;
+    // Paints what lies in `exposed`.
+    void paint(QPainter& painter, const QRegion& exposed) const;
 
 private:
     struct Piece {
-        QRect rect;
+        QRegion region;
         QString signature;
         bool operator==(const Piece&) const = default;
     };
@@ -77,6 +79,7 @@ private:
     QFont font_, tickFont_;
     OverlayScene scene_;
     std::vector<Piece> pieces_;
+    QRegion covered_;
     QRect pointerBox_, traceBox_;
     std::vector<QRect> markLabels_;
     std::vector<QRect> tickRects_;
