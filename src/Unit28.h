@@ -164,7 +164,6 @@ private:
     std::optional<std::size_t> highlightedCurve() const;
     std::optional<std::size_t> curveNear(const QPoint& pixel);
     void refreshOverlay();
-    std::vector<QRect> highlightOf(std::size_t curve, const plot::RecordedTrace& trace);
     void pointerLeftGraph();
     void endExploring();
     bool explorePointerEvent(QEvent* event);

@@ -23,6 +23,53 @@
 #include "platform/DrawingSurface.h"
 #include "platform/ExplorerOverlay.h"
 
+namespace {
+
+// The highlights of the curves highlighted last: the pointer goes back and
+// forth between neighbours.
+struct KeptHighlight {
+    std::size_t curve;
+    std::vector<QRect> runs;  // device pixels
+    std::uint64_t key;        // new for every highlight made
+};
+
+class KeptHighlights {
+public:
+    // Each drawn pixel of the curve painted over 2 pixels wide, at the
+    // drawing area's frame scale.
+    const KeptHighlight& of(std::size_t curve, const plot::RecordedTrace& trace, const platform::DrawingSurface& area)
+    {
+        constexpr std::size_t kKept = 16;
+        const int scale = area.frameScale();
+        const std::uint64_t generation = Unit28::reco.generation() ^ (std::uint64_t(area.width()) << 32) ^
+                                         (std::uint64_t(area.height()) << 8) ^ std::uint64_t(scale) ^
+                                         (std::uint64_t(Unit28::currentStep() == Unit28::fineStep) << 63);
+        if (generation_ != generation) {
+            kept_.clear();
+            generation_ = generation;
+        }
+        for (const KeptHighlight& kept : kept_)
+            if (kept.curve == curve)
+                return kept;
+        std::vector<QRect> runs;
+        // The pen is `scale` device pixels wide; widened by as much again.
+        for (const explore::PixelRun& run : pixels_.runsOf(trace, area.width(), area.height(), scale))
+            runs.push_back(QRect(run.left, run.y, run.right - run.left + scale, scale + 1));
+        if (kept_.size() == kKept)
+            kept_.erase(kept_.begin());
+        kept_.push_back({curve, std::move(runs), ++keys_});
+        return kept_.back();
+    }
+
+private:
+    explore::CurvePixels pixels_;
+    std::vector<KeptHighlight> kept_;
+    std::uint64_t generation_ = 0;
+    std::uint64_t keys_ = 0;
+};
+
+}  // namespace
+
 struct TForm28::Exploration {
     explicit Exploration(QWidget* surface) : overlay(surface) {}
 
@@ -37,21 +84,7 @@ struct TForm28::Exploration {
     int traceItem = 0;
     QString traceSpoken[2];
     platform::ExplorerOverlay overlay;
-    // The highlighted curve's pixels, kept while it stays highlighted.
-    std::optional<std::size_t> linesOf;
-    std::uint64_t linesGeneration = 0;
-    std::int32_t linesCount = 0;
-    std::uint64_t linesKey = 0;
-    std::vector<QRect> lines;
-    explore::CurvePixels pixels;
-    // The highlights of the curves highlighted last: the pointer goes back
-    // and forth between neighbours.
-    struct KeptHighlight {
-        std::size_t curve;
-        std::vector<QRect> runs;
-    };
-    std::vector<KeptHighlight> kept;
-    std::uint64_t keptGeneration = 0;
+    KeptHighlights highlights;
 };
 
 namespace {
@@ -135,29 +168,6 @@ std::optional<std::size_t> TForm28::curveNear(const QPoint& pixel)
     return state.owners.nearestCurve(pixel.x(), pixel.y());
 }
 
-// Each drawn pixel of the curve painted over 2 pixels wide.
-std::vector<QRect> TForm28::highlightOf(std::size_t curve, const plot::RecordedTrace& trace)
-{
-    constexpr std::size_t kKept = 16;
-    Exploration& state = *exploration_;
-    const std::uint64_t generation = Unit28::reco.generation() ^ (std::uint64_t(Canvas->width()) << 32) ^
-                                     std::uint64_t(Canvas->height()) ^ (Unit28::currentStep() == Unit28::fineStep);
-    if (state.keptGeneration != generation) {
-        state.kept.clear();
-        state.keptGeneration = generation;
-    }
-    for (const Exploration::KeptHighlight& kept : state.kept)
-        if (kept.curve == curve)
-            return kept.runs;
-    std::vector<QRect> runs;
-    for (const explore::PixelRun& run : state.pixels.runsOf(trace, Canvas->width(), Canvas->height()))
-        runs.push_back(QRect(run.left, run.y, run.right - run.left + 1, 2));
-    if (state.kept.size() == kKept)
-        state.kept.erase(state.kept.begin());
-    state.kept.push_back({curve, runs});
-    return runs;
-}
-
 void TForm28::refreshOverlay()
 {
     Exploration& state = *exploration_;
@@ -171,18 +181,12 @@ void TForm28::refreshOverlay()
     };
 
     if (const std::optional<std::size_t> curve = highlightedCurve()) {
-        if (state.linesOf != curve || state.linesGeneration != Unit28::reco.generation() ||
-            state.linesCount != Unit28::fxnum) {
-            const plot::RecordedTrace& trace =
-                Unit28::reco.trace(*curve, Unit28::currentStep(), plot::graphReach(Canvas->width(), Canvas->height()));
-            state.lines = highlightOf(*curve, trace);
-            state.linesOf = curve;
-            state.linesGeneration = Unit28::reco.generation();
-            state.linesCount = Unit28::fxnum;
-            ++state.linesKey;
-        }
-        scene.highlightKey = state.linesKey;
-        scene.highlight = state.lines;
+        const plot::RecordedTrace& trace =
+            Unit28::reco.trace(*curve, Unit28::currentStep(), plot::graphReach(Canvas->width(), Canvas->height()));
+        const KeptHighlight& kept = state.highlights.of(*curve, trace, *Canvas);
+        scene.highlightKey = kept.key;
+        scene.highlight = kept.runs;
+        scene.highlightScale = Canvas->frameScale();
         for (const model::PointOfInterest& point : factsOf(*curve).points)
             if (inArea(point.pixel))
                 scene.marks.push_back({QPoint(int(point.pixel->x), int(point.pixel->y)),
@@ -207,8 +211,7 @@ void TForm28::refreshOverlay()
     if (state.traceX && selectedCurve_ < std::size_t(Unit28::fxnum)) {
         const plot::Coefficients& curve = Unit28::reco[selectedCurve_];
         scene.trace = explore::traceMarker(curve, *state.traceX, geometry, toPixelRect(scene.area));
-        scene.traceText =
-            QString::fromStdString(explore::pointText({*state.traceX, plot::ordinateAt(curve, *state.traceX)}, sep));
+        scene.traceText = QString::fromStdString(explore::traceCoordinates(factsOf(selectedCurve_), *state.traceX, sep));
     }
     if (selectedCurve_ < std::size_t(Unit28::fxnum) && !state.typed.isEmpty()) {
         // The abscissa being typed shows where the trace point is, or would start.

@@ -120,16 +120,21 @@ void ExplorerOverlay::layOut()
     if (scene_.highlightKey != 0 && !scene_.highlight.empty()) {
         // Repainted band by band: a curve's bounding box is mostly empty.
         constexpr int kBand = 32;
+        const int scale = scene_.highlightScale;
+        const auto toClient = [scale](const QRect& device) {
+            return QRect(QPoint(device.left() / scale, device.top() / scale),
+                         QPoint(device.right() / scale, device.bottom() / scale));
+        };
         QRegion bands;
         QRect band;
         for (const QRect& run : scene_.highlight) {
-            if (!band.isEmpty() && run.top() / kBand != band.top() / kBand) {
-                bands += band;
+            if (!band.isEmpty() && run.top() / (kBand * scale) != band.top() / (kBand * scale)) {
+                bands += toClient(band);
                 band = QRect();
             }
             band |= run;
         }
-        bands += band;
+        bands += toClient(band);
         pieces_.push_back({bands, "h" + QString::number(scene_.highlightKey)});
     }
     if (scene_.tickLabels) {
@@ -206,17 +211,24 @@ void ExplorerOverlay::paint(QPainter& painter, const QRegion& exposed) const
     }
 
     if (scene_.highlightKey != 0) {
-        // The runs come row by row: only the rows exposed are painted.
+        // The runs come row by row: only the rows exposed are painted, in
+        // device pixels.
+        const int scale = scene_.highlightScale;
         const QRect bounds = exposed.boundingRect();
-        const auto first = std::lower_bound(scene_.highlight.begin(), scene_.highlight.end(), bounds.top() - 1,
+        const int top = (bounds.top() - 1) * scale, bottom = (bounds.bottom() + 1) * scale;
+        const int left = (bounds.left() - 1) * scale, right = (bounds.right() + 1) * scale;
+        const auto first = std::lower_bound(scene_.highlight.begin(), scene_.highlight.end(), top,
                                             [](const QRect& run, int y) { return run.bottom() < y; });
         std::vector<QRect> shown;
-        for (auto run = first; run != scene_.highlight.end() && run->top() <= bounds.bottom(); ++run)
-            if (exposed.intersects(*run))
+        for (auto run = first; run != scene_.highlight.end() && run->top() <= bottom; ++run)
+            if (run->right() >= left && run->left() <= right)
                 shown.push_back(*run);
+        painter.save();
+        painter.scale(1.0 / scale, 1.0 / scale);
         painter.setPen(Qt::NoPen);
         painter.setBrush(highlight);
         painter.drawRects(shown.data(), int(shown.size()));
+        painter.restore();
     }
 
     const auto drawBox = [&](const QRect& box, const QString& text, const QFont& font) {

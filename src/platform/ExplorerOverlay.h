@@ -26,10 +26,12 @@ namespace platform {
 struct OverlayScene {
     // The area the overlay stays in: the drawing area below the top bar.
     QRect area;
-    // The highlighted curve's drawn pixels, each run along a row already
-    // widened to the highlight's 2 pixels; `highlightKey` changes whenever
-    // they do (0: none).
+    // The highlighted curve's drawn pixels, in device pixels at
+    // `highlightScale` to a client pixel, each run along a row already
+    // widened to the highlight's 2 client pixels; `highlightKey` changes
+    // whenever they do (0: none).
     std::uint64_t highlightKey = 0;
+    int highlightScale = 1;
     std::vector<QRect> highlight;
     struct Mark {
         QPoint at;

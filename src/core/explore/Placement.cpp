@@ -46,14 +46,25 @@ core::PixelRect placeBeside(const core::PixelRect& area, const core::PixelRect& 
         box(alignedLeft, avoid.bottom + kGap, width, height),
         box(alignedLeft, avoid.top - kGap - height, width, height),
     };
-    const auto free = [&taken](const core::PixelRect& candidate) {
-        return std::none_of(taken.begin(), taken.end(),
-                            [&candidate](const core::PixelRect& other) { return touches(candidate, other); });
+    // Of the places that fit, the first that covers least of what is taken.
+    const auto covered = [&taken](const core::PixelRect& candidate) {
+        long area = 0;
+        for (const core::PixelRect& other : taken) {
+            const int w = std::min(candidate.right, other.right) - std::max(candidate.left, other.left);
+            const int h = std::min(candidate.bottom, other.bottom) - std::max(candidate.top, other.top);
+            if (w > 0 && h > 0) area += long(w) * h;
+        }
+        return area;
     };
-    for (const core::PixelRect& candidate : candidates)
-        if (inside(candidate, area) && !touches(candidate, avoid) && free(candidate)) return candidate;
-    for (const core::PixelRect& candidate : candidates)
-        if (inside(candidate, area) && !touches(candidate, avoid)) return candidate;
+    const core::PixelRect* best = nullptr;
+    long least = 0;
+    for (const core::PixelRect& candidate : candidates) {
+        if (!inside(candidate, area) || touches(candidate, avoid)) continue;
+        const long overlap = covered(candidate);
+        if (!best || overlap < least) best = &candidate, least = overlap;
+        if (least == 0) break;
+    }
+    if (best) return *best;
     return box(within(candidates[0].left, width, area.left, area.right), besideTop, width, height);
 }
 

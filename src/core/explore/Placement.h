@@ -14,8 +14,8 @@ core::PixelRect cursorBox(int x, int y);
 
 // A width × height box beside `avoid`: to its right, else its left, else
 // below or above it, each moved along the free direction to stay inside
-// `area`; the first that fits inside `area` without touching `avoid` nor,
-// where one such can, any of `taken`. Where none fits (an area too small),
+// `area`; of those that fit inside `area` without touching `avoid`, the
+// first that covers least of `taken`. Where none fits (an area too small),
 // the first, pushed inside as far as it goes.
 core::PixelRect placeBeside(const core::PixelRect& area, const core::PixelRect& avoid, int width, int height,
                             const std::vector<core::PixelRect>& taken = {});

@@ -74,6 +74,13 @@ double movedAbscissa(std::optional<double> from, TraceMove move, const plot::Plo
     return from.value_or(0.0);
 }
 
+std::string traceCoordinates(const model::CurveFacts& facts, double x, std::string_view separator)
+{
+    for (const model::PointOfInterest& point : facts.points)
+        if (point.x == x) return point.decimals;
+    return pointText({x, plot::ordinateAt(facts.curve, x)}, separator);
+}
+
 std::string traceSpeech(const model::CurveFacts& facts, double x, const plot::PlotGeometry& geometry,
                         const core::PixelRect& area, std::string_view separator, const std::string& exactValue)
 {

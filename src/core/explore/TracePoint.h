@@ -33,6 +33,10 @@ enum class TraceMove {
 double movedAbscissa(std::optional<double> from, TraceMove move, const plot::PlotGeometry& geometry,
                      const std::vector<model::PointOfInterest>& points);
 
+// The trace point's coordinates: the point of interest's own where it is one
+// ("(2.61803398874989,0)", not a rounding error's ordinate), else (x, f(x)).
+std::string traceCoordinates(const model::CurveFacts& facts, double x, std::string_view decimalSeparator);
+
 // What a screen reader says of the trace point at x on the curve: its
 // coordinates, or what the points of interest there are; that it lies
 // above, below, left or right of `area` when it does; and the exact value
