@@ -79,11 +79,21 @@ ExplorerOverlay::ExplorerOverlay(QWidget* surface) : surface_(surface)
     tickFont_.setPixelSize(10);
 }
 
+// Measured once: the same labels come back at every pointer move.
+int ExplorerOverlay::textWidth(const QString& text, const QFont& font) const
+{
+    QHash<QString, int>& widths = &font == &tickFont_ ? tickWidths_ : widths_;
+    if (const auto known = widths.constFind(text); known != widths.constEnd())
+        return *known;
+    if (widths.size() > 512)
+        widths.clear();
+    return widths[text] = QFontMetrics(font).horizontalAdvance(text);
+}
+
 QRect ExplorerOverlay::textBox(const QString& text, const QRect& avoid, const std::vector<QRect>& taken) const
 {
-    const QFontMetrics metrics(font_);
-    const int width = metrics.horizontalAdvance(text) + 2 * kPadding;
-    const int height = metrics.height() + 2 * kPadding;
+    const int width = textWidth(text, font_) + 2 * kPadding;
+    const int height = QFontMetrics(font_).height() + 2 * kPadding;
     std::vector<core::PixelRect> others;
     others.reserve(taken.size());
     for (const QRect& rect : taken)
@@ -141,7 +151,7 @@ void ExplorerOverlay::layOut()
         const QFontMetrics ticks(tickFont_);
         for (const explore::TickLabel& tick : scene_.ticks) {
             const QString text = QString::fromStdString(tick.text);
-            const int width = ticks.horizontalAdvance(text), height = ticks.height();
+            const int width = textWidth(text, tickFont_), height = ticks.height();
             QRect rect;
             switch (tick.axis) {
             case explore::TickLabel::Axis::X:

@@ -9,6 +9,7 @@
 // rectangles.
 
 #include <QFont>
+#include <QHash>
 #include <QRect>
 #include <QRegion>
 #include <QString>
@@ -75,6 +76,7 @@ private:
         bool operator==(const Piece&) const = default;
     };
     void layOut();
+    int textWidth(const QString& text, const QFont& font) const;
     QRect textBox(const QString& text, const QRect& avoid, const std::vector<QRect>& taken = {}) const;
 
     QWidget* surface_;
@@ -85,6 +87,7 @@ private:
     QRect pointerBox_, traceBox_;
     std::vector<QRect> markLabels_;
     std::vector<QRect> tickRects_;
+    mutable QHash<QString, int> widths_, tickWidths_;
 };
 
 }  // namespace platform
