@@ -110,6 +110,8 @@ void TForm28::resizeEvent(QResizeEvent* event)
     QMainWindow::resizeEvent(event);
     Unit28::storedCurves.setDrawingArea(Canvas->width(), Canvas->height());
     platform::guarded([this] { FormResize(); });
+    if (exploration_)
+        refreshOverlay();  // the area the overlay stays in follows
 }
 
 // Enter presses the default button, or the focused push button; Esc presses
