@@ -150,6 +150,7 @@ private:
     void restoreFocusBeforePanel2();
     bool isUndoKey(QObject* watched, QEvent* event) const;
     void describeCanvas();
+    QString curveDescription(std::size_t index) const;
     bool canvasKeyPressed(QKeyEvent* event);
     bool showInfoBoxToolTip(QEvent* event);
     void showCanvasMenu(const QPoint& position);

@@ -68,10 +68,16 @@ void TForm28::describeCanvas()
             curves.push_back(curveTexts(i));
         description = QString::fromStdString(exact::graphSummary(curves, separator()));
     } else {
-        description = QString::fromUtf8("第 %1 条，共 %2 条：").arg(selectedCurve_ + 1).arg(count) +
-                      QString::fromStdString(exact::curveSummary(curveTexts(selectedCurve_), separator()));
+        description = curveDescription(selectedCurve_);
     }
     setDescription(Canvas, description);
+}
+
+// "第 1 条，共 2 条：" and the curve's summary.
+QString TForm28::curveDescription(std::size_t index) const
+{
+    return QString::fromUtf8("第 %1 条，共 %2 条：").arg(index + 1).arg(Unit28::fxnum) +
+           QString::fromStdString(exact::curveSummary(curveTexts(index), separator()));
 }
 
 // Up and Down move between the curves while the drawing area has the focus;

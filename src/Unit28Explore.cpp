@@ -140,11 +140,9 @@ QRect TForm28::exploredArea() const
 QString TForm28::accessibleItemName(int index) const
 {
     const std::size_t count = std::size_t(Unit28::fxnum);
-    if (index >= 0 && std::size_t(index) < count) {
-        // The same words as the drawing area's description of that curve.
-        return QString::fromUtf8("第 %1 条，共 %2 条：").arg(index + 1).arg(count) +
-               QString::fromStdString(exact::curveSummary(factsOf(std::size_t(index)).texts(), separator()));
-    }
+    // The same words as the drawing area's description of that curve.
+    if (index >= 0 && std::size_t(index) < count)
+        return curveDescription(std::size_t(index));
     const int trace = index - int(count);
     return trace == 0 || trace == 1 ? exploration_->traceSpoken[trace] : QString();
 }
