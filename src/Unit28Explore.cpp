@@ -173,6 +173,9 @@ void TForm28::refreshOverlay()
     const std::string sep = separator();
     platform::OverlayScene scene;
     scene.area = exploredArea();
+    for (QWidget* control : std::initializer_list<QWidget*>{Panel2, Panel3, Button2})
+        if (control->isVisible())
+            scene.controls.push_back(control->geometry());
     const auto inArea = [&scene](const std::optional<plot::PixelPoint>& pixel) {
         return pixel && scene.area.contains(QPoint(int(std::clamp<std::int64_t>(pixel->x, -1, 1 << 20)),
                                                    int(std::clamp<std::int64_t>(pixel->y, -1, 1 << 20))));

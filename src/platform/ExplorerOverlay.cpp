@@ -172,12 +172,13 @@ void ExplorerOverlay::layOut()
         pieces_.push_back({around(*scene_.dot, kDotRadius), "d" + at(*scene_.dot)});
     // The boxes first, the pointer's nearest its cursor; the marks' labels
     // keep clear of them and of one another where there is room.
-    std::vector<QRect> taken;
+    std::vector<QRect> taken = scene_.controls;
     if (scene_.pointer && !scene_.pointerText.isEmpty()) {
         const QRect cursor = toQRect(explore::cursorBox(scene_.pointer->x(), scene_.pointer->y()));
-        pointerBox_ = textBox(scene_.pointerText, cursor);
+        pointerBox_ = textBox(scene_.pointerText, cursor, taken);
         pieces_.push_back({pointerBox_, "b" + scene_.pointerText + at(pointerBox_)});
-        taken = {cursor, pointerBox_};
+        taken.push_back(cursor);
+        taken.push_back(pointerBox_);
     }
     if (scene_.trace) {
         const QPoint where(scene_.trace->x, scene_.trace->y);

@@ -25,8 +25,10 @@ class QWidget;
 namespace platform {
 
 struct OverlayScene {
-    // The area the overlay stays in: the drawing area below the top bar.
+    // The area the overlay stays in: the drawing area below the top bar; the
+    // boxes keep clear of the child controls over it where they can.
     QRect area;
+    std::vector<QRect> controls;
     // The highlighted curve's drawn pixels, in device pixels at
     // `highlightScale` to a client pixel, each run along a row already
     // widened to the highlight's 2 client pixels; `highlightKey` changes

@@ -215,6 +215,9 @@ TEST(Explore, ThePointersBoxNeverLeavesTheAreaNorCoversTheCursor)
         }
     }
     EXPECT_EQ(explore::placeBeside(area, explore::cursorBox(300, 300), 150, 20), (core::PixelRect{318, 302, 468, 322}));
+    // Clear of a control on the right (the info box), where there is room on the left.
+    EXPECT_EQ(explore::placeBeside(area, explore::cursorBox(300, 300), 150, 20, {{433, 280, 577, 387}}),
+              (core::PixelRect{146, 302, 296, 322}));
 }
 
 TEST(Explore, PointsOfInterestLabelledShortlyAndTicksEverySecondOne)
