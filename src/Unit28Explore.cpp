@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <array>
 #include <cmath>
 
 #include "Unit28.h"
@@ -82,7 +83,7 @@ struct TForm28::Exploration {
     // Two objects take turns to stand for the trace point, so that every move
     // is a move of the focus that a screen reader speaks.
     int traceItem = 0;
-    QString traceSpoken[2];
+    std::array<QString, 2> traceSpoken;
     platform::ExplorerOverlay overlay;
     KeptHighlights highlights;
 };
@@ -104,6 +105,9 @@ core::PixelRect toPixelRect(const QRect& rect)
     return {rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1};
 }
 
+// The objects that take turns to stand for the trace point.
+constexpr int kTraceItems = 2;
+
 // The pixel under a pointer position in client coordinates (fractional on
 // scaled screens).
 QPoint pixelAt(const QPointF& position)
@@ -124,9 +128,8 @@ void TForm28::wireExploring()
     Canvas->setOverlay(&exploration_->overlay);
     Canvas->setMouseTracking(true);
     connect(Canvas, &platform::DrawingSurface::pointerOverChild, this, [this] { pointerLeftGraph(); });
-    const int traceItems = 2;
     Canvas->setAccessibleItems(
-        {[this, traceItems] { return Unit28::fxnum + (exploration_->traceX ? traceItems : 0); },
+        {[this] { return Unit28::fxnum + (exploration_->traceX ? kTraceItems : 0); },
          [this](int index) { return accessibleItemName(index); }});
 }
 
@@ -144,7 +147,7 @@ QString TForm28::accessibleItemName(int index) const
     if (index >= 0 && std::size_t(index) < count)
         return curveDescription(std::size_t(index));
     const int trace = index - int(count);
-    return trace == 0 || trace == 1 ? exploration_->traceSpoken[trace] : QString();
+    return trace >= 0 && trace < kTraceItems ? exploration_->traceSpoken[trace] : QString();
 }
 
 std::optional<std::size_t> TForm28::highlightedCurve() const
