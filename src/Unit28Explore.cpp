@@ -26,6 +26,12 @@
 
 namespace {
 
+// The accessible objects that take turns to stand for the trace point. A
+// screen reader that falls behind quick keys reads the focus once it catches
+// up, and says nothing if that is the object it spoke last: with two, every
+// second quick step would be lost.
+constexpr int kTraceItems = 8;
+
 // The highlights of the curves highlighted last: the pointer goes back and
 // forth between neighbours.
 struct KeptHighlight {
@@ -80,10 +86,10 @@ struct TForm28::Exploration {
     std::optional<double> traceX;       // the trace point on the chosen curve
     std::string traceExact;             // the exact value at a typed abscissa
     QString typed;                      // an abscissa being typed
-    // Two objects take turns to stand for the trace point, so that every move
-    // is a move of the focus that a screen reader speaks.
+    // The objects standing for the trace point take turns, so that every
+    // move is a move of the focus that a screen reader speaks.
     int traceItem = 0;
-    std::array<QString, 2> traceSpoken;
+    std::array<QString, kTraceItems> traceSpoken;
     platform::ExplorerOverlay overlay;
     KeptHighlights highlights;
 };
@@ -104,9 +110,6 @@ core::PixelRect toPixelRect(const QRect& rect)
 {
     return {rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1};
 }
-
-// The objects that take turns to stand for the trace point.
-constexpr int kTraceItems = 2;
 
 // The pixel under a pointer position in client coordinates (fractional on
 // scaled screens).
@@ -147,7 +150,7 @@ QString TForm28::accessibleItemName(int index) const
     if (index >= 0 && std::size_t(index) < count)
         return curveDescription(std::size_t(index));
     const int trace = index - int(count);
-    return trace >= 0 && trace < kTraceItems ? exploration_->traceSpoken[trace] : QString();
+    return trace >= 0 && trace < kTraceItems ? exploration_->traceSpoken[std::size_t(trace)] : QString();
 }
 
 std::optional<std::size_t> TForm28::highlightedCurve() const
@@ -317,8 +320,8 @@ void TForm28::moveTracePoint(double x, std::string exactValue)
     state.typed.clear();
     const std::string spoken = explore::traceSpeech(factsOf(selectedCurve_), x, Unit28::geometry(),
                                                     toPixelRect(exploredArea()), separator(), state.traceExact);
-    state.traceItem ^= 1;
-    state.traceSpoken[state.traceItem] = QString::fromStdString(spoken);
+    state.traceItem = (state.traceItem + 1) % kTraceItems;
+    state.traceSpoken[std::size_t(state.traceItem)] = QString::fromStdString(spoken);
     refreshOverlay();
     Canvas->focusAccessibleItem(Unit28::fxnum + state.traceItem);
 }
