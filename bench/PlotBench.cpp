@@ -1,9 +1,10 @@
 // The program's hot paths on the real main window, run on Qt's offscreen
 // platform: a paint cycle of the axes, one curve traced by drawfx, the
 // refresh-mode replay of 100 stored curves at both steps and of 1,000 at the
-// normal step, and one animated
-// draw request with its pacing and presenting. Nothing is presented to a
-// screen inside the timed parts except in the animated request.
+// normal step, one animated draw request with its pacing and presenting, and
+// exploring 1,000 stored curves with the pointer and the trace point. Nothing
+// is presented to a screen inside the timed parts except in the animated
+// request and the overlay's repaints.
 
 #include <benchmark/benchmark.h>
 
@@ -11,6 +12,7 @@
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <chrono>
 #include <malloc.h>
 
@@ -196,6 +198,86 @@ void BM_SoundStartsAfterKey(benchmark::State& state)
     resetWindow(false, true);
 }
 BENCHMARK(BM_SoundStartsAfterKey)->UseRealTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// A pointer move over 1,000 stored curves: the nearest curve, the value on
+// it, the overlay laid out and its old and new rectangles repainted. The
+// image of which curve inks each pixel is made once, before the timing.
+// The pointer jumping anywhere at every move (a new curve highlighted each
+// time) is BM_PointerJumpOver1000.
+void BM_PointerOver1000(benchmark::State& state)
+{
+    resetWindow(false, true);
+    storeReplayCurves(1000);
+    paintWholeArea();
+    const auto moveTo = [](int x, int y) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(x, y), Form28->Canvas->mapToGlobal(QPointF(x, y)), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(Form28->Canvas, &move);
+        QCoreApplication::processEvents();
+    };
+    // Across the area row by row, three pixels a move as a hand moves a
+    // mouse; the curve under it changes every few moves among so many.
+    moveTo(60, 150);
+    int step = 0;
+    for (auto _ : state) {
+        ++step;
+        moveTo(60 + step * 3 % 480, 150 + step * 3 / 480 * 11 % 400);
+    }
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(Form28->Canvas, &leave);
+    resetWindow(false, true);
+}
+BENCHMARK(BM_PointerOver1000)->Unit(benchmark::kMicrosecond);
+
+void BM_PointerJumpOver1000(benchmark::State& state)
+{
+    resetWindow(false, true);
+    storeReplayCurves(1000);
+    paintWholeArea();
+    int step = 0;
+    for (auto _ : state) {
+        ++step;
+        QMouseEvent move(QEvent::MouseMove, QPointF(100 + step * 37 % 450, 110 + step * 53 % 500), QPointF(),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(Form28->Canvas, &move);
+        QCoreApplication::processEvents();
+    }
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(Form28->Canvas, &leave);
+    resetWindow(false, true);
+}
+BENCHMARK(BM_PointerJumpOver1000)->Unit(benchmark::kMicrosecond);
+
+// One step of the trace point along the chosen curve (Right), among 1,000
+// stored curves: the new point, its words, the overlay repainted where it
+// changed.
+void BM_TraceStep(benchmark::State& state)
+{
+    resetWindow(false, true);
+    storeReplayCurves(1000);
+    paintWholeArea();
+    Form28->Canvas->setFocus();
+    const auto press = [](Qt::Key key) {
+        QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(Form28->Canvas, &down);
+        QCoreApplication::processEvents();
+    };
+    press(Qt::Key_Down);  // the first curve
+    press(Qt::Key_Home);
+    int steps = 0;
+    for (auto _ : state) {
+        press(Qt::Key_Right);
+        if (++steps % 400 == 0) {  // the end of the x axis: back to its start
+            state.PauseTiming();
+            press(Qt::Key_Home);
+            state.ResumeTiming();
+        }
+    }
+    press(Qt::Key_Escape);
+    Form28->Edit1->setFocus();
+    resetWindow(false, true);
+}
+BENCHMARK(BM_TraceStep)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -19,6 +19,7 @@
 #include "ABOUT.h"
 #include "platform/Application.h"
 #include "platform/Controls.h"
+#include "platform/DrawingAreaAccessible.h"
 #include "platform/DrawingSurface.h"
 #include "platform/Placement.h"
 #include "platform/SharpGraph.h"
@@ -36,6 +37,8 @@ TForm28::TForm28()
                    Qt::WindowCloseButtonHint);
     setFont(platform::designedFont("Tahoma", 11));
     Unit28::storedCurves.setDecimalSeparator(QLocale::system().decimalPoint().toStdString());
+    // Before the drawing area exists: its interface is made once, at the first ask.
+    platform::installDrawingAreaAccessibility();
     buildControls();
     buildMenu();
     resize(651, 640 + MainMenu1->sizeHint().height());
@@ -48,8 +51,10 @@ TForm28::~TForm28()
 {
     // The application outlives the window: no more focus news for it.
     disconnect(qApp, nullptr, this, nullptr);
-    // The frames' source goes before the drawing area does.
+    // The frames' source and the overlay go before the drawing area does.
     Canvas->setSharpGraph(nullptr);
+    Canvas->setOverlay(nullptr);
+    Canvas->setAccessibleItems({});
 }
 
 void TForm28::wireEvents()
@@ -74,6 +79,7 @@ void TForm28::wireEvents()
     Canvas->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Canvas, &QWidget::customContextMenuRequested, this, &TForm28::showCanvasMenu);
     wirePanelEvents();
+    wireExploring();
 }
 
 void TForm28::FormCreate()
@@ -105,6 +111,8 @@ void TForm28::resizeEvent(QResizeEvent* event)
     QMainWindow::resizeEvent(event);
     Unit28::storedCurves.setDrawingArea(Canvas->width(), Canvas->height());
     platform::guarded([this] { FormResize(); });
+    if (exploration_)
+        refreshOverlay();  // the area the overlay stays in follows
 }
 
 // Enter presses the default button, or the focused push button; Esc presses
@@ -127,6 +135,8 @@ void TForm28::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Escape:
         if (BitBtn1->isVisible() && BitBtn1->isEnabled())
             BitBtn1->click();
+        else if (selectedCurve_ != kWholeGraph)
+            chooseCurve(kWholeGraph);  // unpins
         return;
     default:
         if (!graphKey(this, event))

@@ -26,6 +26,7 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QMenuBar;
 class QMouseEvent;
 class QPrinter;
@@ -168,12 +169,34 @@ private:
     void restoreFocusBeforePanel2();
     bool isUndoKey(QObject* watched, QEvent* event) const;
     void describeCanvas();
+    QString curveDescription(std::size_t index) const;
     bool canvasKeyPressed(QKeyEvent* event);
     bool showInfoBoxToolTip(QEvent* event);
     void showCanvasMenu(const QPoint& position);
     bool graphKey(QObject* watched, QEvent* event);
     bool soundKeyPressed(QKeyEvent* event);
     QAction* addSoundMenuItem(QMenu& menu);
+
+    // Exploring the graph (Unit28Explore.cpp): the pointer, the pinned or
+    // chosen curve, the trace point and what screen readers hear of them.
+    struct Exploration;
+    void wireExploring();
+    QRect exploredArea() const;
+    QString accessibleItemName(int index) const;
+    std::optional<std::size_t> highlightedCurve() const;
+    std::optional<std::size_t> curveNear(const QPoint& pixel);
+    void refreshOverlay();
+    void pointerLeftGraph();
+    void endExploring();
+    bool explorePointerEvent(QEvent* event);
+    bool exploreKeyPressed(QKeyEvent* event);
+    void chooseCurve(std::size_t curve);
+    void moveTracePoint(double x, std::string exactValue = std::string());
+    QAction* addCopyPointAction(QMenu& menu, const QPoint& position);
+    struct ExplorationEnd {
+        void operator()(Exploration* exploration) const;
+    };
+    std::unique_ptr<Exploration, ExplorationEnd> exploration_;
 
     // The curve the drawing area's description is about, or the whole graph.
     static constexpr std::size_t kWholeGraph = std::size_t(-1);

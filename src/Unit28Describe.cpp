@@ -68,10 +68,16 @@ void TForm28::describeCanvas()
             curves.push_back(curveTexts(i));
         description = QString::fromStdString(exact::graphSummary(curves, separator()));
     } else {
-        description = QString::fromUtf8("第 %1 条，共 %2 条：").arg(selectedCurve_ + 1).arg(count) +
-                      QString::fromStdString(exact::curveSummary(curveTexts(selectedCurve_), separator()));
+        description = curveDescription(selectedCurve_);
     }
     setDescription(Canvas, description);
+}
+
+// "第 1 条，共 2 条：" and the curve's summary.
+QString TForm28::curveDescription(std::size_t index) const
+{
+    return QString::fromUtf8("第 %1 条，共 %2 条：").arg(index + 1).arg(Unit28::fxnum) +
+           QString::fromStdString(exact::curveSummary(curveTexts(index), separator()));
 }
 
 // Up and Down move between the curves while the drawing area has the focus;
@@ -81,14 +87,16 @@ bool TForm28::canvasKeyPressed(QKeyEvent* event)
     const std::size_t count = std::size_t(Unit28::fxnum);
     if (event->key() != Qt::Key_Down && event->key() != Qt::Key_Up)
         return false;
+    std::size_t chosen = kWholeGraph;
     if (count == 0) {
-        selectedCurve_ = kWholeGraph;
+        chosen = kWholeGraph;
     } else if (event->key() == Qt::Key_Down) {
-        selectedCurve_ = selectedCurve_ == kWholeGraph ? 0 : selectedCurve_ + 1 < count ? selectedCurve_ + 1 : kWholeGraph;
+        chosen = selectedCurve_ == kWholeGraph ? 0 : selectedCurve_ + 1 < count ? selectedCurve_ + 1 : kWholeGraph;
     } else {
-        selectedCurve_ = selectedCurve_ == kWholeGraph ? count - 1 : selectedCurve_ > 0 ? selectedCurve_ - 1 : kWholeGraph;
+        chosen = selectedCurve_ == kWholeGraph ? count - 1 : selectedCurve_ > 0 ? selectedCurve_ - 1 : kWholeGraph;
     }
-    describeCanvas();
+    // The chosen curve is highlighted as if pinned, and screen readers hear it.
+    chooseCurve(chosen);
     return true;
 }
 

@@ -176,6 +176,7 @@ void TForm28::showCanvasMenu(const QPoint& position)
     save->setShortcut(QKeySequence::Save);
     QAction* print = menu.addAction(QString::fromUtf8("打印…"));
     print->setShortcut(QKeySequence::Print);
+    addCopyPointAction(menu, position);
     addSoundMenuItem(menu);
     QAction* chosen = menu.exec(Canvas->mapToGlobal(position));
     if (chosen == copy)

@@ -133,7 +133,10 @@ bool TForm28::eventFilter(QObject* watched, QEvent* event)
         {Label4, &TForm28::Label4MouseDown, &TForm28::Label4MouseMove, &TForm28::Label4MouseUp},
         {Label5, &TForm28::Label5MouseDown, &TForm28::Label5MouseMove, &TForm28::Label5MouseUp},
     };
-    if (watched == Canvas && event->type() == QEvent::KeyPress && canvasKeyPressed(static_cast<QKeyEvent*>(event)))
+    if (watched == Canvas && event->type() == QEvent::KeyPress &&
+        (canvasKeyPressed(static_cast<QKeyEvent*>(event)) || exploreKeyPressed(static_cast<QKeyEvent*>(event))))
+        return true;
+    if (watched == Canvas && explorePointerEvent(event))
         return true;
     if (watched == Canvas && event->type() == QEvent::KeyPress && soundKeyPressed(static_cast<QKeyEvent*>(event)))
         return true;

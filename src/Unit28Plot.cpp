@@ -276,6 +276,7 @@ core::Status TForm28::Button1Click()
     if (Edit1->text().isEmpty() && Edit2->text().isEmpty() && Edit3->text().isEmpty())
         return {};
 
+    endExploring();
     const std::size_t slot =
         reco.add({a, b, c}, {Edit1->text().toStdString(), Edit2->text().toStdString(), Edit3->text().toStdString()});
     graphChanged();
@@ -302,6 +303,7 @@ core::Status TForm28::FormPaint()
 void TForm28::Button2Click()
 {
     rememberWhatAClearWipes();
+    endExploring();
     Unit28::storedCurves.clear();
     // Flashing the eraser panel invalidates the drawing area under it, which
     // the next paint cycle erases and redraws (axes only, now).

@@ -8,6 +8,8 @@
 #include <cmath>
 
 #include "platform/Application.h"
+#include "platform/DrawingAreaAccessible.h"
+#include "platform/ExplorerOverlay.h"
 #include "platform/SharpGraph.h"
 
 namespace platform {
@@ -169,6 +171,9 @@ bool DrawingSurface::eventFilter(QObject* watched, QEvent* event)
         case QEvent::ShowToParent:
             coveredStale_ = true;
             break;
+        case QEvent::Enter:
+            emit pointerOverChild();
+            break;
         case QEvent::HideToParent:
             coveredStale_ = true;
             invalidate(child->geometry());
@@ -196,8 +201,17 @@ void DrawingSurface::focusInEvent(QFocusEvent* event)
 
 void DrawingSurface::focusOutEvent(QFocusEvent* event)
 {
+    // Coming back by Tab, a screen reader hears the drawing area itself.
+    focusedItem_ = -1;
     update();
     QWidget::focusOutEvent(event);
+}
+
+void DrawingSurface::focusAccessibleItem(int index)
+{
+    focusedItem_ = index;
+    if (hasFocus())
+        announceAccessibleFocus(*this);
 }
 
 // The focus frame, a dotted line in the highlight colour as on the buttons,
@@ -224,6 +238,8 @@ void DrawingSurface::paintEvent(QPaintEvent* event)
     if (scale == 1 || !sharp_) {
         for (const QRect& r : event->region())
             painter.drawImage(r.topLeft(), image_, r);
+        if (overlay_)
+            overlay_->paint(painter, event->region());
         if (hasFocus())
             paintFocusFrame(painter);
         return;
@@ -235,6 +251,9 @@ void DrawingSurface::paintEvent(QPaintEvent* event)
         const QImage& frame = sharp_->frame(canvas_.surface(), scale, r);
         painter.drawImage(QRectF(r), frame, QRectF(r.x() * scale, r.y() * scale, r.width() * scale, r.height() * scale));
     }
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    if (overlay_)
+        overlay_->paint(painter, event->region());
     if (hasFocus())
         paintFocusFrame(painter);
 }

@@ -16,6 +16,7 @@ class QPainter;
 
 namespace platform {
 
+class ExplorerOverlay;
 class SharpGraph;
 
 class DrawingSurface : public QWidget {
@@ -56,6 +57,27 @@ public:
     // returning to the event loop (for drawing that the user watches grow).
     void presentNow();
 
+    // What the explorer draws over the presented frame (none: nothing).
+    void setOverlay(const ExplorerOverlay* overlay) { overlay_ = overlay; }
+
+    // Accessible objects inside the drawing area that a screen reader can be
+    // sent to (the curves, the trace point), after its child controls: how
+    // many there are and the name of each.
+    struct AccessibleItems {
+        std::function<int()> count;
+        std::function<QString(int)> name;
+    };
+    void setAccessibleItems(AccessibleItems items) { items_ = std::move(items); }
+    const AccessibleItems& accessibleItems() const { return items_; }
+    // Moves the screen reader's focus to item `index` (-1: the drawing area
+    // itself) while the drawing area has the keyboard focus.
+    void focusAccessibleItem(int index);
+    int focusedAccessibleItem() const { return focusedItem_; }
+
+signals:
+    // The pointer went from the drawing area onto one of its child controls.
+    void pointerOverChild();
+
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -82,6 +104,9 @@ private:
     bool paintCyclesHeld_ = false;
     bool hasPainted_ = false;
     SharpGraph* sharp_ = nullptr;
+    const ExplorerOverlay* overlay_ = nullptr;
+    AccessibleItems items_;
+    int focusedItem_ = -1;
 };
 
 }  // namespace platform

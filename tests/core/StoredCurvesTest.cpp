@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "core/exact/Explanation.h"
+#include "core/explore/GraphReading.h"
 #include "core/plot/Graph.h"
 
 namespace {
@@ -58,7 +59,7 @@ TEST(StoredCurves, TheInfoBoxKeepsWhatTheLastRewriteOfEachLabelLeaves)
 std::string describe(const PointOfInterest& point)
 {
     const std::string pixel = point.pixel ? std::to_string(point.pixel->x) + "," + std::to_string(point.pixel->y) : "-";
-    return point.spoken() + " | " + point.exact + " | " + pixel;
+    return point.spoken() + " | " + point.exact + " | " + pixel + " | " + explore::markLabel(point, ".");
 }
 
 // The worked examples: l1 = 20 pixels a unit, the origin at (300, 360), a
@@ -73,17 +74,17 @@ TEST(StoredCurves, PointsOfInterestInXOrder)
     const Case cases[] = {
         {{"1", "-3", "1"},
          {1, -3, 1},
-         {"与y轴交点 (0,1) | (0,1) | 300,340", "与x轴交点 (0.381966011250105,0) | ((3-√5)/2,0) | 308,360",
-          "顶点 (3/2,-5/4) | (3/2,-5/4) | 330,385", "与x轴交点 (2.61803398874989,0) | ((3+√5)/2,0) | 353,360"}},
+         {"与y轴交点 (0,1) | (0,1) | 300,340 | (0,1)", "与x轴交点 (0.381966011250105,0) | ((3-√5)/2,0) | 308,360 | (0.382,0)",
+          "顶点 (3/2,-5/4) | (3/2,-5/4) | 330,385 | 顶点 (3/2,-5/4)", "与x轴交点 (2.61803398874989,0) | ((3+√5)/2,0) | 353,360 | (2.618,0)"}},
         {{"-2", "7", "-3"},
          {-2, 7, -3},
-         {"与y轴交点 (0,-3) | (0,-3) | 300,420", "与x轴交点 (0.5,0) | (1/2,0) | 310,360",
-          "顶点 (7/4,25/8) | (7/4,25/8) | 335,297", "与x轴交点 (3,0) | (3,0) | 360,360"}},
+         {"与y轴交点 (0,-3) | (0,-3) | 300,420 | (0,-3)", "与x轴交点 (0.5,0) | (1/2,0) | 310,360 | (1/2,0)",
+          "顶点 (7/4,25/8) | (7/4,25/8) | 335,297 | 顶点 (7/4,25/8)", "与x轴交点 (3,0) | (3,0) | 360,360 | (3,0)"}},
         // A line: one intersection; y = 3: none with the x axis, no vertex.
-        {{"", "2", "-1"}, {0, 2, -1}, {"与y轴交点 (0,-1) | (0,-1) | 300,380", "与x轴交点 (0.5,0) | (1/2,0) | 310,360"}},
-        {{"", "", "3"}, {0, 0, 3}, {"与y轴交点 (0,3) | (0,3) | 300,300"}},
+        {{"", "2", "-1"}, {0, 2, -1}, {"与y轴交点 (0,-1) | (0,-1) | 300,380 | (0,-1)", "与x轴交点 (0.5,0) | (1/2,0) | 310,360 | (1/2,0)"}},
+        {{"", "", "3"}, {0, 0, 3}, {"与y轴交点 (0,3) | (0,3) | 300,300 | (0,3)"}},
         // Beyond any short exact form, and beyond the 64-bit plane.
-        {{"1", "", "1E300"}, {1, 0, 1e300}, {"顶点 (0,1E300) |  | -", "与y轴交点 (0,1E300) |  | -"}},
+        {{"1", "", "1E300"}, {1, 0, 1e300}, {"顶点 (0,1E300) |  | - | 顶点 (0,1E300)", "与y轴交点 (0,1E300) |  | - | (0,1E300)"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fields[0] + " | " + c.fields[1] + " | " + c.fields[2]);

@@ -243,4 +243,20 @@ std::optional<ExactForms> exactForms(const FieldTexts& texts, std::string_view d
     return forms;
 }
 
+std::string exactValueAt(const FieldTexts& texts, std::string_view xText, std::string_view decimalSeparator)
+{
+    if (xText.empty() || !exactForms(texts, decimalSeparator)) return {};
+    const core::Expected<double> drawn = core::parseFloatField(xText, decimalSeparator);
+    const std::optional<mpq_class> x = readField(xText, decimalSeparator);
+    if (!drawn || !x || (*drawn == 0.0) != (sgn(*x) == 0)) return {};
+    const std::optional<mpq_class> a = readField(texts[0], decimalSeparator);
+    const std::optional<mpq_class> b = readField(texts[1], decimalSeparator);
+    const std::optional<mpq_class> c = readField(texts[2], decimalSeparator);
+    mpq_class y = (*a * *x + *b) * *x + *c;
+    y.canonicalize();
+    const std::string xForm = bounded(fractionText(*x)), yForm = bounded(fractionText(y));
+    if (xForm.empty() || yForm.empty()) return {};
+    return core::concat({"x=", xForm, " 时 y=", yForm});
+}
+
 }  // namespace exact

@@ -48,4 +48,10 @@ inline constexpr std::size_t kLongestForm = 40;
 // needs more); bounded work in every case.
 std::optional<ExactForms> exactForms(const FieldTexts& texts, std::string_view decimalSeparator);
 
+// The curve typed as `texts` at the abscissa typed as `xText` (the fields'
+// syntax), exactly: "x=1/2 时 y=-1/4". Empty where the curve has no exact
+// forms, the text is not a number the fields accept, or a form would be too
+// long.
+std::string exactValueAt(const FieldTexts& texts, std::string_view xText, std::string_view decimalSeparator);
+
 }  // namespace exact

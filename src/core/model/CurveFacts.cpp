@@ -99,6 +99,7 @@ CurveFacts factsOf(const plot::Coefficients& curve, const plot::FieldTexts& fiel
     facts.infoBox = plot::infoBoxTextsOf(curve, result, decimalSeparator);
     facts.forms = exact::exactForms(fields, decimalSeparator);
     facts.points = pointsOfInterest(curve, facts.forms, geometry, decimalSeparator);
+    facts.formula = exact::formulaText(facts.texts(), decimalSeparator);
     return facts;
 }
 

@@ -38,6 +38,7 @@ struct CurveFacts {
     plot::InfoBoxTexts infoBox;              // the labels as its tracing leaves them
     std::optional<exact::ExactForms> forms;  // none where the typed numbers cannot be written exactly
     std::vector<PointOfInterest> points;     // in x order
+    std::string formula;                     // "y=x²-3x+1", from the typed coefficients
 
     // The texts the worked solution, the summary and Copy's text are made of.
     exact::CurveTexts texts() const;
