@@ -143,6 +143,9 @@ public:
     void playTraceTone(double x, double y);
     // Words for the screen reader to say.
     void say(const QString& text);
+    // Exploring ends (a draw request, a clear, an animation): the overlay
+    // goes, with a pinned or chosen curve, its trace point and what was said.
+    void endExploring();
     platform::SoundOutput& soundOutput();
 
     // The main window is closing: a tracing in progress finishes at once.
@@ -187,7 +190,6 @@ private:
     std::optional<std::size_t> curveNear(const QPoint& pixel);
     void refreshOverlay();
     void pointerLeftGraph();
-    void endExploring();
     bool explorePointerEvent(QEvent* event);
     bool exploreKeyPressed(QKeyEvent* event);
     void chooseCurve(std::size_t curve);

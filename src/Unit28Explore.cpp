@@ -90,6 +90,7 @@ struct TForm28::Exploration {
     // move is a move of the focus that a screen reader speaks.
     int traceItem = 0;
     std::array<QString, kTraceItems> traceSpoken;
+    bool spoken = false;  // words were said through the items since exploring began
     platform::ExplorerOverlay overlay;
     KeptHighlights highlights;
 };
@@ -132,7 +133,7 @@ void TForm28::wireExploring()
     Canvas->setMouseTracking(true);
     connect(Canvas, &platform::DrawingSurface::pointerOverChild, this, [this] { pointerLeftGraph(); });
     Canvas->setAccessibleItems(
-        {[this] { return Unit28::fxnum + (exploration_->traceX ? kTraceItems : 0); },
+        {[this] { return Unit28::fxnum + (exploration_->traceX || exploration_->spoken ? kTraceItems : 0); },
          [this](int index) { return accessibleItemName(index); }});
 }
 
@@ -259,6 +260,7 @@ void TForm28::endExploring()
     state.traceX.reset();
     state.traceExact.clear();
     state.typed.clear();
+    state.spoken = false;
     selectedCurve_ = kWholeGraph;
     if (Canvas->focusedAccessibleItem() >= 0)
         Canvas->focusAccessibleItem(-1);
@@ -320,9 +322,18 @@ void TForm28::moveTracePoint(double x, std::string exactValue)
     state.typed.clear();
     const std::string spoken = explore::traceSpeech(factsOf(selectedCurve_), x, Unit28::geometry(),
                                                     toPixelRect(exploredArea()), separator(), state.traceExact);
-    state.traceItem = (state.traceItem + 1) % kTraceItems;
-    state.traceSpoken[std::size_t(state.traceItem)] = QString::fromStdString(spoken);
     refreshOverlay();
+    say(QString::fromStdString(spoken));
+}
+
+// Words for the screen reader: the focus moves to the next of the items that
+// take turns, named with them.
+void TForm28::say(const QString& text)
+{
+    Exploration& state = *exploration_;
+    state.traceItem = (state.traceItem + 1) % kTraceItems;
+    state.traceSpoken[std::size_t(state.traceItem)] = text;
+    state.spoken = true;
     Canvas->focusAccessibleItem(Unit28::fxnum + state.traceItem);
 }
 

@@ -42,15 +42,6 @@ platform::SoundOutput& TForm28::soundOutput()
     return *soundOutput_;
 }
 
-// Until the screen reader has a way to be told words, they go into the
-// drawing area's description.
-void TForm28::say(const QString& text)
-{
-    Canvas->setAccessibleDescription(text);
-    QAccessibleEvent event(Canvas, QAccessible::DescriptionChanged);
-    QAccessible::updateAccessibility(&event);
-}
-
 void TForm28::playSound()
 {
     const std::size_t count = std::size_t(Unit28::fxnum);

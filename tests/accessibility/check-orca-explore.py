@@ -3,7 +3,7 @@
 step through Orca: two curves drawn, Tab to the drawing area, Up and Down to
 choose a curve, the trace point moved along it by Left, Right, Shift+Right,
 PageUp, PageDown, Home, End (two keys at once too) and a typed abscissa, Esc
-back to the whole graph.
+back to the whole graph, and H with no audio device to play the sound on.
 Every utterance is found in Orca's debug log.
 Usage: check-orca-explore.py path/to/veltrano"""
 
@@ -41,6 +41,8 @@ STEPS = [
     (["Page_Down"], r"^与y轴交点 \(0,-3\)\.?$"),
     (["Page_Down"], r"^与x轴交点 \(0\.5,0\)\.?$"),
     (["Escape"], r"^共 2 条函数图像"),
+    # The sound of the graph, with no audio device to play it on.
+    (["h"], r"没有可用的音频设备"),
 ]
 
 
@@ -49,7 +51,7 @@ def main(program):
         session.start_x_display()
         session.start_accessibility_bus()
         orca = session.start_orca()
-        session.start_program([os.path.abspath(program)])
+        session.start_program([os.path.abspath(program)], extra_env={"PULSE_SERVER": "unix:/nonexistent"})
         app = session.wait_for_application("veltrano")
         first_field = wait_for_object(app, "text", "a")
         canvas = wait_for_object(app, "filler", "函数图像")

@@ -38,15 +38,6 @@ QImage onScreen()
     return Form28->Canvas->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
-// What a screen reader hears now: the name of the focused item, or the
-// drawing area's description.
-QString heard()
-{
-    QAccessibleInterface* area = QAccessible::queryAccessibleInterface(Form28->Canvas);
-    QAccessibleInterface* focused = area->focusChild();
-    return focused && focused != area ? focused->text(QAccessible::Name) : area->text(QAccessible::Description);
-}
-
 TEST_F(Window, TheOverlayLeavesTheRetainedImageAndThePicturesAsTheyAre)
 {
     TForm28& form = *Form28;
@@ -118,7 +109,7 @@ TEST_F(Window, TheKeysMoveTheTracePointAndScreenReadersHearEachStep)
     for (const Step& step : steps) {
         for (const int key : step.keys)
             QTest::keyClick(form.Canvas, Qt::Key(key & ~kShift), key & kShift ? Qt::ShiftModifier : Qt::NoModifier);
-        EXPECT_TRUE(heard().startsWith(QString::fromUtf8(step.heard))) << heard().toStdString();
+        EXPECT_TRUE(uitest::heard().startsWith(QString::fromUtf8(step.heard))) << uitest::heard().toStdString();
     }
     ASSERT_EQ(boxes.texts.size(), 1u);
     EXPECT_EQ(boxes.texts[0], QString::fromUtf8("'1..' is not a valid floating point value."));

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFrame>
@@ -59,6 +60,15 @@ public:
     std::vector<QString> captions;
     std::vector<QString> texts;
 };
+
+// What a screen reader hears now: the name of the drawing area's focused
+// item, or the drawing area's description.
+inline QString heard()
+{
+    QAccessibleInterface* area = QAccessible::queryAccessibleInterface(Form28->Canvas);
+    QAccessibleInterface* focused = area->focusChild();
+    return focused && focused != area ? focused->text(QAccessible::Name) : area->text(QAccessible::Description);
+}
 
 // Types the coefficients into the fields and presses Enter in the last one.
 inline void drawRequest(const QString& a, const QString& b, const QString& c)
