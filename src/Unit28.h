@@ -208,6 +208,9 @@ private:
     // Made at the first sound, so that no audio device is asked for before.
     std::unique_ptr<platform::SoundOutput> soundOutput_;
     int soundSpeed_ = sound::kDefaultSpeed;
+    // A trace step's tone that finds no audio device says nothing: the
+    // step's own words must be heard.
+    bool playingTraceTone_ = false;
     // The drawing area's frames on screens with more than one device pixel
     // to a client pixel.
     std::unique_ptr<platform::SharpGraph> sharpGraph_;

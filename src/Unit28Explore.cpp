@@ -20,6 +20,7 @@
 #include "core/explore/OwnerImage.h"
 #include "core/explore/TracePoint.h"
 #include "core/number/NumberParse.h"
+#include "core/plot/Trace.h"
 #include "platform/Application.h"
 #include "platform/DrawingSurface.h"
 #include "platform/ExplorerOverlay.h"
@@ -384,6 +385,9 @@ bool TForm28::exploreKeyPressed(QKeyEvent* event)
     }
     if (move) {
         moveTracePoint(explore::movedAbscissa(state.traceX, *move, Unit28::geometry(), factsOf(selectedCurve_).points));
+        // A step along the curve is heard as a short tone at its height too.
+        if (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right)
+            playTraceTone(*state.traceX, plot::ordinateAt(factsOf(selectedCurve_).curve, *state.traceX));
         return true;
     }
 

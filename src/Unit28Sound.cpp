@@ -36,8 +36,11 @@ platform::SoundOutput& TForm28::soundOutput()
     if (!soundOutput_) {
         soundOutput_ = std::make_unique<platform::SoundOutput>();
         connect(soundOutput_.get(), &platform::SoundOutput::pieceStarting, this, &TForm28::say);
-        connect(soundOutput_.get(), &platform::SoundOutput::unavailable, this,
-                [this] { say(QString::fromUtf8("没有可用的音频设备")); });
+        connect(soundOutput_.get(), &platform::SoundOutput::unavailable, this, [this] {
+            if (playingTraceTone_)
+                return;
+            say(QString::fromUtf8("没有可用的音频设备"));
+        });
     }
     return *soundOutput_;
 }
@@ -72,6 +75,7 @@ void TForm28::playSound()
         say(QString::fromUtf8("没有可播放的函数图像"));
         return;
     }
+    playingTraceTone_ = false;
     soundOutput().play(std::move(pieces));
 }
 
@@ -83,6 +87,7 @@ void TForm28::stopSound()
 void TForm28::playTraceTone(double x, double y)
 {
     const sound::SoundRange range = soundRange();
+    playingTraceTone_ = true;
     soundOutput().play({{[x, y, range] { return sound::soundOfPoint(x, y, range); }, QString()}});
 }
 

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "UiTestSupport.h"
+#include "platform/SoundOutput.h"
 
 namespace {
 
@@ -64,8 +65,15 @@ TEST_F(Window, WithoutAnAudioDeviceTheSoundSaysSoAndTheGraphWorks)
     uitest::settle();
     EXPECT_EQ(Unit28::fxnum, 2);
     EXPECT_GT(uitest::inkedIn(form.Canvas->rect()), 500);
+    // A trace step's tone says nothing of it: the step's words must be heard.
+    form.say(QString::fromUtf8("(1,2)"));
+    bool failed = false;
+    const QMetaObject::Connection told =
+        QObject::connect(&form.soundOutput(), &platform::SoundOutput::unavailable, [&] { failed = true; });
     form.playTraceTone(1, 2);
-    EXPECT_TRUE(saysSoon(none));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return failed; }, 5000));
+    QObject::disconnect(told);
+    EXPECT_EQ(uitest::heard(), "(1,2)");
 }
 
 TEST_F(Window, AltDigitsSetTheSpeedAndTheMenuPlays)
