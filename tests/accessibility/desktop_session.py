@@ -143,7 +143,11 @@ class DesktopSession:
             if os.path.exists(f"/tmp/.X{number}-lock") or os.path.exists(f"/tmp/.X11-unix/X{number}"):
                 continue
             name = f"xvfb-{number}"
-            process = self.start(name, ["Xvfb", f":{number}", "-screen", "0", screen, "-nolisten", "tcp"])
+            # -noreset: by default the server resets when its last client leaves
+            # (the accessibility bus launcher, which only sets a property), and
+            # a client connecting during the reset is turned away.
+            process = self.start(name, ["Xvfb", f":{number}", "-screen", "0", screen, "-nolisten", "tcp",
+                                        "-noreset"])
             wait_until(lambda: process.poll() is not None or x_server_answers(number, process.pid),
                        f"X server on :{number}")
             if process.poll() is None:

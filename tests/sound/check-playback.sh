@@ -42,7 +42,7 @@ pulse=$!
 pids+=("$pulse")
 wait_for 100 pactl info >/dev/null 2>&1 || { echo "skipped: no sound server could start"; exit 77; }
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 3>"$work/display" 2>/dev/null &
+Xvfb -noreset -displayfd 3 -screen 0 1024x768x24 3>"$work/display" 2>/dev/null &
 pids+=($!)
 wait_for 100 test -s "$work/display" || { echo "FAIL: no virtual display"; exit 1; }
 export DISPLAY=":$(cat "$work/display")"
