@@ -1,8 +1,9 @@
 // The program's hot paths on the real main window, run on Qt's offscreen
 // platform: a paint cycle of the axes, one curve traced by drawfx, the
 // refresh-mode replay of 100 stored curves at both steps and of 1,000 at the
-// normal step, one animated draw request with its pacing and presenting, and
-// exploring 1,000 stored curves with the pointer and the trace point. Nothing
+// normal step, one animated draw request with its pacing and presenting,
+// exploring 1,000 stored curves with the pointer and the trace point, and
+// taking back and making again the last of 1,000 draw requests. Nothing
 // is presented to a screen inside the timed parts except in the animated
 // request and the overlay's repaints.
 
@@ -278,6 +279,35 @@ void BM_TraceStep(benchmark::State& state)
     resetWindow(false, true);
 }
 BENCHMARK(BM_TraceStep)->Unit(benchmark::kMicrosecond);
+
+// An undo or a redo of the last of 1,000 draw requests, 1,000 curves stored:
+// the pixels under its strokes put back, the curve taken out or put back, the
+// labels, fields and description, the drawing area presented again. The
+// counter "history_MB" is the memory the 1,000 steps hold beyond the curves.
+void BM_UndoRedo1000(benchmark::State& state)
+{
+    resetWindow(false, true);
+    Form28->forgetHistory();
+    for (int k = 0; k < 1000; ++k) {
+        const TCoefRec curve = replayCurve(k);
+        Form28->Edit1->setText(QString::number(curve.a));
+        Form28->Edit2->setText(QString::number(curve.b));
+        Form28->Edit3->setText(QString::number(curve.c));
+        (void)Form28->Button1Click();
+    }
+    QCoreApplication::processEvents();
+    state.counters["history_MB"] = double(Form28->history().bytes()) / 1e6;
+    state.counters["steps"] = double(Form28->history().undoSteps());
+    bool undo = true;
+    for (auto _ : state) {
+        (void)(undo ? Form28->undoStep() : Form28->redoStep());
+        undo = !undo;
+        QCoreApplication::processEvents();
+    }
+    resetWindow(false, true);
+    Form28->forgetHistory();
+}
+BENCHMARK(BM_UndoRedo1000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -127,11 +127,6 @@ void TForm28::keyPressEvent(QKeyEvent* event)
         (focused ? focused : Button1)->click();
         return;
     }
-    case Qt::Key_Z:
-        if (event->matches(QKeySequence::Undo) && undoClear())
-            return;
-        QMainWindow::keyPressEvent(event);
-        return;
     case Qt::Key_Escape:
         if (BitBtn1->isVisible() && BitBtn1->isEnabled())
             BitBtn1->click();
@@ -139,7 +134,7 @@ void TForm28::keyPressEvent(QKeyEvent* event)
             chooseCurve(kWholeGraph);  // unpins
         return;
     default:
-        if (!graphKey(this, event))
+        if (!graphKey(this, event) && !historyKey(this, event))
             QMainWindow::keyPressEvent(event);
     }
 }

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "core/number/UserError.h"
+#include "core/model/History.h"
 #include "core/model/StoredCurves.h"
 #include "core/plot/CurveTable.h"
 #include "core/plot/Graph.h"
@@ -107,9 +108,15 @@ public:
     // Sets a label's caption; labels size themselves to their text.
     static void setCaption(QLabel* label, const QString& text);
 
-    // Ctrl+Z right after a clear brings back what it wiped; false when there
-    // is nothing to bring back (a draw request or another clear came since).
-    bool undoClear();
+    // The window's steps (Unit28History.cpp): a draw request, a clear or a
+    // list of curves opened is one step, taken back with Ctrl+Z and made
+    // again with Ctrl+Shift+Z or Ctrl+Y. False where there is none.
+    bool undoStep();
+    bool redoStep();
+    bool canUndo() const { return history_.canUndo(); }
+    bool canRedo() const { return history_.canRedo(); }
+    const model::History& history() const { return history_; }
+    void forgetHistory() { history_ = model::History(); }
     // Keeps a grab strip of the info box inside the drawing area.
     void keepInfoBoxReachable();
     // The stored curves changed: the drawing area's description follows.
@@ -158,19 +165,17 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // What a clear wiped, for one undo.
-    struct WipedByClear {
-        QImage pixels;
-        std::int32_t curves;
-        std::array<QString, 3> labels, fields;
-    };
-    void rememberWhatAClearWipes();
+    // A step of the history, begun and ended around what it changes.
+    class Step;
+    model::WindowTexts windowTexts() const;
+    void showWindowTexts(const model::WindowTexts& texts);
+    bool historyKey(QObject* watched, QEvent* event);
+    void forgetFieldUndo();
     void followFocusAroundPanel2(QWidget* old, QWidget* now);
     bool isInPanel2(const QWidget* widget) const;
     void rememberFocusBeforePanel2(QWidget* focused);
     void returnFocusFromPanel2();
     void restoreFocusBeforePanel2();
-    bool isUndoKey(QObject* watched, QEvent* event) const;
     void describeCanvas();
     QString curveDescription(std::size_t index) const;
     bool canvasKeyPressed(QKeyEvent* event);
@@ -204,7 +209,7 @@ private:
     static constexpr std::size_t kWholeGraph = std::size_t(-1);
     std::size_t selectedCurve_ = kWholeGraph;
 
-    std::optional<WipedByClear> wipedByClear_;
+    model::History history_;
     // Made at the first sound, so that no audio device is asked for before.
     std::unique_ptr<platform::SoundOutput> soundOutput_;
     int soundSpeed_ = sound::kDefaultSpeed;

@@ -170,6 +170,13 @@ void TForm28::showCanvasMenu(const QPoint& position)
 {
     QMenu menu(this);
     menu.setObjectName("CanvasMenu");
+    QAction* undo = menu.addAction(QString::fromUtf8("撤销"), this, [this] { undoStep(); });
+    undo->setShortcut(QKeySequence::Undo);
+    undo->setEnabled(canUndo());
+    QAction* redo = menu.addAction(QString::fromUtf8("重做"), this, [this] { redoStep(); });
+    redo->setShortcut(QKeySequence(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Z));
+    redo->setEnabled(canRedo());
+    menu.addSeparator();
     QAction* copy = menu.addAction(QString::fromUtf8("复制图像"));
     copy->setShortcut(QKeySequence::Copy);
     QAction* save = menu.addAction(QString::fromUtf8("保存图像…"));

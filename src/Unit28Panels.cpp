@@ -146,13 +146,8 @@ bool TForm28::eventFilter(QObject* watched, QEvent* event)
         return showInfoBoxToolTip(event);
     if (graphKey(watched, event))
         return true;
-    if (isUndoKey(watched, event)) {
-        // Claimed before the field's own undo sees it, then carried out.
-        event->accept();
-        if (event->type() == QEvent::KeyPress)
-            undoClear();
-        return event->type() == QEvent::KeyPress;
-    }
+    if (historyKey(watched, event))
+        return true;
     const QEvent::Type type = event->type();
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
         return QMainWindow::eventFilter(watched, event);

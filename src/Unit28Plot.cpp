@@ -11,6 +11,7 @@
 #include <string>
 
 #include "Unit28.h"
+#include "Unit28Step.h"
 #include "core/number/NumberParse.h"
 #include "core/plot/Axes.h"
 #include "core/plot/Graph.h"
@@ -263,7 +264,7 @@ private:
 core::Status TForm28::Button1Click()
 {
     using namespace Unit28;
-    wipedByClear_.reset();  // a draw request ends the chance to undo a clear
+    const Step historyStep(*this);  // one that draws nothing is not kept
     const std::string separator = decimalSeparator();
     // Each coefficient is kept as soon as it is read, as far as the reading goes.
     for (auto [field, coefficient] : {std::pair{Edit1, &a}, std::pair{Edit2, &b}, std::pair{Edit3, &c}}) {
@@ -279,6 +280,7 @@ core::Status TForm28::Button1Click()
     endExploring();
     const std::size_t slot =
         reco.add({a, b, c}, {Edit1->text().toStdString(), Edit2->text().toStdString(), Edit3->text().toStdString()});
+    forgetFieldUndo();
     graphChanged();
     const core::Status failure = drawfx(a, b, c, step);
     reco.setFailureShown(slot, failure.has_value());  // reported now, by the error box
@@ -302,9 +304,9 @@ core::Status TForm28::FormPaint()
 
 void TForm28::Button2Click()
 {
-    rememberWhatAClearWipes();
+    Step historyStep(*this);
     endExploring();
-    Unit28::storedCurves.clear();
+    historyStep.removeCurves();
     // Flashing the eraser panel invalidates the drawing area under it, which
     // the next paint cycle erases and redraws (axes only, now).
     Panel4->show();
@@ -318,6 +320,7 @@ void TForm28::Button2Click()
     Edit3->setText(QString());
     Edit1->setFocus();
     graphChanged();
-    // The traces kept for the curves are gone; so is their memory.
-    platform::releaseFreedMemory();
+    // The erase belongs to the step: it is done now, not at the next turn
+    // of the event loop.
+    platform::guarded([this] { return Canvas->paintPendingArea(); });
 }

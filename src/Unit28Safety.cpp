@@ -1,6 +1,6 @@
 // What keeps the user's work from being lost by a stray key or drag: the
-// focus goes back where it was when the settings panel closes, a clear can be
-// undone once, and the info box always keeps a strip to grab it by.
+// focus goes back where it was when the settings panel closes, and the info
+// box always keeps a strip to grab it by.
 
 #include <QApplication>
 #include <QFrame>
@@ -51,44 +51,6 @@ void TForm28::restoreFocusBeforePanel2()
     QWidget* back = focusBeforePanel2_ && focusBeforePanel2_->isVisible() ? focusBeforePanel2_.data() : Edit1;
     focusBeforePanel2_ = nullptr;
     back->setFocus(Qt::OtherFocusReason);
-}
-
-void TForm28::rememberWhatAClearWipes()
-{
-    wipedByClear_ = WipedByClear{Canvas->image().copy(),
-                                 Unit28::fxnum,
-                                 {Label6->text(), Label7->text(), Label8->text()},
-                                 {Edit1->text(), Edit2->text(), Edit3->text()}};
-}
-
-bool TForm28::undoClear()
-{
-    if (!wipedByClear_)
-        return false;
-    const WipedByClear wiped = std::move(*wipedByClear_);
-    wipedByClear_.reset();
-    Unit28::reco.restoreCount(wiped.curves);
-    Canvas->restoreImage(wiped.pixels);
-    setCaption(Label6, wiped.labels[0]);
-    setCaption(Label7, wiped.labels[1]);
-    setCaption(Label8, wiped.labels[2]);
-    Edit1->setText(wiped.fields[0]);
-    Edit2->setText(wiped.fields[1]);
-    Edit3->setText(wiped.fields[2]);
-    graphChanged();
-    return true;
-}
-
-// Ctrl+Z brings back a clear while one can be undone, unless the focused
-// field has typing of its own to undo first.
-bool TForm28::isUndoKey(QObject* watched, QEvent* event) const
-{
-    if (!wipedByClear_ || (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride))
-        return false;
-    if (!static_cast<QKeyEvent*>(event)->matches(QKeySequence::Undo))
-        return false;
-    const auto* field = qobject_cast<const QLineEdit*>(watched);
-    return !field || !field->isUndoAvailable();
 }
 
 // The box may go partly outside the drawing area, never so far that it

@@ -121,9 +121,9 @@ TEST(CurveStrokes, InkTheReferencePixelsOfTheStoredCurves)
 }
 
 // A stored curve is traced once a step: later requests for a reach it covers
-// get the kept trace; a clear lets the traces go and a restored count brings
-// the entries back.
-TEST(CurveTable, KeepsEachCurvesTraceAndItsEntriesAcrossAClear)
+// get the kept trace; a clear lets the traces go. Entries taken out come back
+// with their traces, unless the geometry changed meanwhile.
+TEST(CurveTable, KeepsEachCurvesTraceAndItsEntriesWhenTakenOutAndPutBack)
 {
     plot::CurveTable table;
     EXPECT_EQ(table.add({1, 0, -4}, {"1", "", "-4"}), 0u);
@@ -135,17 +135,22 @@ TEST(CurveTable, KeepsEachCurvesTraceAndItsEntriesAcrossAClear)
     EXPECT_EQ(first->result.pointsTraced, 4000);
     EXPECT_GT(table.traceBytes(), 0u);
 
-    const std::uint64_t generation = table.generation();
+    std::uint64_t generation = table.generation();
+    plot::CurveTable::Entries taken = table.takeFrom(0);
+    EXPECT_EQ(table.count(), 0);
+    EXPECT_EQ(taken.size(), 2u);
+    EXPECT_NE(table.generation(), generation);
+    table.putBack(std::move(taken));
+    EXPECT_EQ(table.count(), 2);
+    EXPECT_EQ(table[1], (plot::Coefficients{2, 0, 0}));
+    EXPECT_EQ(table.fieldTexts(0)[2], "-4");
+    EXPECT_EQ(&table.trace(0, 0.005, window), first);
+
+    generation = table.generation();
     table.clear();
     EXPECT_EQ(table.count(), 0);
     EXPECT_EQ(table.traceBytes(), 0u);
     EXPECT_NE(table.generation(), generation);
-    table.restoreCount(2);
-    EXPECT_EQ(table.count(), 2);
-    EXPECT_EQ(table[1], (plot::Coefficients{2, 0, 0}));
-    EXPECT_EQ(table.fieldTexts(0)[2], "-4");
-    table.restoreCount(5);  // never more than were stored
-    EXPECT_EQ(table.count(), 2);
 }
 
 }  // namespace

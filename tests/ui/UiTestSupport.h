@@ -96,6 +96,7 @@ protected:
         form.Button2Click();
         form.Canvas->invalidateAll();
         settle();
+        form.forgetHistory();
     }
     static QSize initialSize()
     {

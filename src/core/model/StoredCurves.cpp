@@ -14,16 +14,13 @@ void StoredCurves::clear()
 {
     table_.clear();
     std::vector<std::vector<Kept>>().swap(kept_);
-    generation_ = table_.generation();
 }
 
 const CurveFacts& StoredCurves::facts(std::size_t index, double step)
 {
-    // A clear or a new geometry: what was kept belongs to curves gone.
-    if (generation_ != table_.generation()) {
-        std::vector<std::vector<Kept>>().swap(kept_);
-        generation_ = table_.generation();
-    }
+    // What was kept is checked against the entry as it is now: a step taken
+    // back or made again brings the same curves back to the same places,
+    // and their facts with them.
     if (kept_.size() <= index) kept_.resize(index + 1);
     std::vector<Kept>& kept = kept_[index];
     const plot::Coefficients& curve = table_[index];

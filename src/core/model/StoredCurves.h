@@ -57,7 +57,6 @@ private:
     plot::CurveTable table_;
     std::string separator_;
     int width_ = 0, height_ = 0;
-    std::uint64_t generation_ = 0;  // the table's, when kept_ was last checked
     std::vector<std::vector<Kept>> kept_;  // by entry, one for each step asked for
 };
 

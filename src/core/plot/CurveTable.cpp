@@ -33,9 +33,28 @@ void CurveTable::clear()
     ++generation_;
 }
 
-void CurveTable::restoreCount(std::int32_t count)
+CurveTable::Entries CurveTable::takeFrom(std::size_t first)
 {
-    count_ = std::clamp<std::int32_t>(count, 0, std::int32_t(entries_.size()));
+    Entries taken;
+    first = std::min(first, std::size_t(count_));
+    taken.entries_.assign(std::make_move_iterator(entries_.begin() + std::ptrdiff_t(first)),
+                          std::make_move_iterator(entries_.begin() + count_));
+    entries_.erase(entries_.begin() + std::ptrdiff_t(first), entries_.end());
+    taken.geometry_ = tracer_.geometry();
+    count_ = std::int32_t(first);
+    ++generation_;
+    return taken;
+}
+
+void CurveTable::putBack(Entries entries)
+{
+    entries_.resize(std::size_t(count_));
+    for (Entry& entry : entries.entries_) {
+        // Traces kept for another geometry are of no use here.
+        if (!(entries.geometry_ == tracer_.geometry())) entry.traces.clear();
+        entries_.push_back(std::move(entry));
+    }
+    count_ = std::int32_t(entries_.size());
     ++generation_;
 }
 
@@ -53,6 +72,16 @@ const RecordedTrace& CurveTable::trace(std::size_t index, double step, const Pix
     std::erase_if(entry.traces, [step](const KeptTrace& kept) { return kept.step == step; });
     entry.traces.push_back({step, reach, std::move(recorded)});
     return *entry.traces.back().trace;
+}
+
+std::size_t CurveTable::Entries::bytes() const
+{
+    std::size_t bytes = entries_.capacity() * sizeof(Entry);
+    for (const Entry& entry : entries_) {
+        for (const std::string& text : entry.texts) bytes += text.capacity() > 15 ? text.capacity() : 0;
+        for (const KeptTrace& kept : entry.traces) bytes += kept.trace->bytes() + sizeof(RecordedTrace);
+    }
+    return bytes;
 }
 
 std::size_t CurveTable::traceBytes() const

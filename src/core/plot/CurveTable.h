@@ -33,9 +33,14 @@ public:
     // Counts no curve any more. The entries stay until overwritten (their
     // kept traces go), so restoreCount can bring them back.
     void clear();
-    // Counts the first `count` entries again, as before a clear; at most as
-    // many as were ever stored.
-    void restoreCount(std::int32_t count);
+
+    // Entries taken out of the table with their kept traces, to be put back
+    // as they were (a step taken back, or made again).
+    class Entries;
+    // Takes out every entry from `first` on; the table counts `first` curves.
+    Entries takeFrom(std::size_t first);
+    // Stores the entries after the last counted one, in their order.
+    void putBack(Entries entries);
 
     // The number of stored curves.
     const std::int32_t& count() const { return count_; }
@@ -88,10 +93,24 @@ private:
         std::vector<KeptTrace> traces;
     };
 
+    friend class Entries;
     CurveTracer tracer_;
     std::vector<Entry> entries_;
     std::int32_t count_ = 0;
     std::uint64_t generation_ = 0;
+};
+
+class CurveTable::Entries {
+public:
+    std::size_t size() const { return entries_.size(); }
+    bool empty() const { return entries_.empty(); }
+    // The memory they hold, kept traces included.
+    std::size_t bytes() const;
+
+private:
+    friend class CurveTable;
+    std::vector<Entry> entries_;
+    PlotGeometry geometry_;  // the one their traces were kept for
 };
 
 }  // namespace plot
