@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets (number parser, number text, exact forms) in
+# Builds the fuzz targets (number parser, number text, exact forms, curve lists) in
 # build-fuzz/ and runs each for the given number of seconds (default 60), then builds them on the portable extended
 # type in build-fuzz-portable/ and runs each for a quarter of that. New
 # inputs collect in <build>/corpus/, crashing inputs in <build>/artifacts/.
@@ -20,11 +20,12 @@ fuzz_build() {
   shift
   cmake -S "$root/fuzz" -B "$build" -DCMAKE_CXX_COMPILER="$compiler" "$@" >/dev/null
   cmake --build "$build" -j2
-  for kind in parse text exact; do
+  for kind in parse text exact list; do
     case "$kind" in
       parse) target=FuzzNumberParse ;;
       text) target=FuzzNumberText ;;
       exact) target=FuzzExactForms ;;
+      list) target=FuzzCurveList ;;
     esac
     work_corpus="$build/corpus/$kind"
     artifacts="$build/artifacts/$kind/"

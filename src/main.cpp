@@ -40,7 +40,7 @@ int writePicture(int argc, char* argv[], const cli::PictureRequest& request)
 
 int main(int argc, char* argv[])
 {
-    const cli::Request request = cli::readArguments(std::vector<std::string>(argv + 1, argv + argc));
+    const cli::Request request = cli::readCurveLists(cli::readArguments(std::vector<std::string>(argv + 1, argv + argc)));
     switch (request.action) {
     case cli::Request::ShowHelp:
         std::fputs(cli::usageText().c_str(), stdout);

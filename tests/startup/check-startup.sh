@@ -90,6 +90,22 @@ expect "no extension" 2 "bad: the file name must end in" "${picture[@]}" --curve
 expect "a second -o" 2 "only one output file" "${picture[@]}" --curve 1,2,3 -o "$out/bad.png" --output="$out/bad.svg"
 expect "a scale of 9" 2 "scale is a whole number from 1 to 8" "${picture[@]}" --curve 1,2,3 --scale 9 -o "$out/bad.png"
 expect "a scale of 0" 2 "scale is a whole number from 1 to 8" "${picture[@]}" --curve 1,2,3 --scale 0 -o "$out/bad.png"
+# A list beside --curve, and Copy's text on standard input, draw what the same --curve arguments draw.
+lists="$work/lists"
+mkdir "$lists"
+same() { cmp -s "$2" "$3" && echo "ok: $1" || { echo "FAIL: $1: $2 and $3 differ"; failures=$((failures + 1)); }; }
+printf '1\t-3\t1\r\n\n\t1\t' >"$lists/good.txt"
+"${picture[@]}" --curve 2,0,0 --curve 1,-3,1 --curve ,1, --curve 0,0,1 -o "$lists/arguments.png" >"$lists/arguments.txt"
+"${picture[@]}" --curve 2,0,0 --curves "$lists/good.txt" --curve 0,0,1 -o "$lists/file.png" >/dev/null
+same "a list's picture" "$lists/arguments.png" "$lists/file.png"
+"${picture[@]}" --curves - -o "$lists/copied.png" <"$lists/arguments.txt" >/dev/null
+same "Copy's text from standard input" "$lists/arguments.png" "$lists/copied.png"
+printf '1\t2\t3\n\n1\t2\n' >"$lists/bad.txt"
+expect "a list with a bad line" 2 "^veltrano: $lists/bad.txt: line 3: not three fields separated by tabs" \
+    "${picture[@]}" --curve 1,2,3 --curves "$lists/bad.txt" -o "$out/bad-list.png"
+expect "a missing list" 2 "^veltrano: cannot read $lists/none.txt: No such file or directory$" \
+    "${picture[@]}" --curves "$lists/none.txt" -o "$out/bad-list.png"
+expect "an empty list" 2 "^veltrano: no curve given" "${picture[@]}" --curves /dev/null -o "$out/bad-list.png"
 echo keep >"$out/kept.png"
 echo keep >"$out/kept.wav"
 expect "a tracing that fails" 1 "^veltrano: curve 2: Invalid floating point operation\.$" \

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <optional>
 
+#include "core/io/ReadFile.h"
 #include "core/number/Concat.h"
-#include "core/number/NumberParse.h"
 
 namespace cli {
 
@@ -17,35 +17,44 @@ Request usageError(std::string message)
     return {Request::UsageError, std::move(message), {}};
 }
 
+constexpr const char* kNoCurve = "no curve given (--curve A,B,C or --curves FILE)";
+
 // "1,-3,1" → its three parts, each read as a field reads its text ("." the
 // decimal separator, an empty part 0).
-std::optional<std::string> readCurve(const std::string& value, std::size_t number, PictureRequest& picture)
+std::optional<std::string> readCurve(const std::string& value, PictureRequest& picture)
 {
     if (std::count(value.begin(), value.end(), ',') != 2)
         return concat({"--curve ", value, ": give three coefficients A,B,C (\"1,-3,1\")"});
+    ++picture.curveArguments;
     PictureRequest::Curve curve;
     const std::size_t first = value.find(','), second = value.find(',', first + 1);
     curve.texts = {value.substr(0, first), value.substr(first + 1, second - first - 1), value.substr(second + 1)};
-    static const char* const names[] = {"a", "b", "c"};
-    double* coefficients[] = {&curve.coefficients.a, &curve.coefficients.b, &curve.coefficients.c};
-    for (std::size_t i = 0; i < 3; ++i) {
-        if (curve.texts[i].empty()) continue;
-        const core::Expected<double> parsed = core::parseFloatField(curve.texts[i], ".");
-        if (!parsed)
-            return concat({"curve ", std::to_string(number), ", coefficient ", names[i], ": ", parsed.error().message});
-        *coefficients[i] = *parsed;
-    }
+    const core::Expected<plot::Coefficients> coefficients = io::readCoefficients(curve.texts, ".");
+    if (!coefficients)
+        return concat({"curve ", std::to_string(picture.curveArguments), ", ", coefficients.error().message});
+    curve.coefficients = *coefficients;
     // A draw request with all three fields empty draws nothing.
     if (!curve.texts[0].empty() || !curve.texts[1].empty() || !curve.texts[2].empty())
         picture.curves.push_back(curve);
     return std::nullopt;
 }
 
+// A --curves file's curves, or the message that says why not.
+core::Expected<std::vector<PictureRequest::Curve>> readListFile(const std::string& file)
+{
+    const core::Expected<std::string> bytes = file == "-" ? core::readDescriptor(0, io::kMaxCurveListBytes + 1)
+                                                          : core::readFileStart(file, io::kMaxCurveListBytes + 1);
+    const std::string name = file == "-" ? "standard input" : file;
+    if (!bytes) return core::UserError{concat({"cannot read ", name, ": ", bytes.error().message})};
+    core::Expected<std::vector<PictureRequest::Curve>> curves = io::readCurveList(*bytes, ".");
+    if (!curves) return core::UserError{concat({name, ": ", curves.error().message})};
+    return curves;
+}
+
 Request readPictureArguments(const std::vector<std::string>& arguments)
 {
     Request request{Request::WritePicture, {}, {}};
     PictureRequest& picture = request.picture;
-    std::size_t curvesGiven = 0;
     bool outputGiven = false, soundGiven = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         std::string option = arguments[i], value;
@@ -55,7 +64,7 @@ Request readPictureArguments(const std::vector<std::string>& arguments)
             option = option.substr(0, equals);
             hasValue = true;
         }
-        const bool takesValue = option == "--curve" || option == "--scale" || option == "-o" || option == "--output" ||
+        const bool takesValue = option == "--curve" || option == "--curves" || option == "--scale" || option == "-o" || option == "--output" ||
                                 option == "--sound" || option == "--speed";
         if (takesValue && !hasValue) {
             if (i + 1 == arguments.size()) return usageError(concat({option, " needs a value"}));
@@ -64,7 +73,9 @@ Request readPictureArguments(const std::vector<std::string>& arguments)
             return usageError(concat({option, " takes no value"}));
         }
         if (option == "--curve") {
-            if (std::optional<std::string> error = readCurve(value, ++curvesGiven, picture)) return usageError(*error);
+            if (std::optional<std::string> error = readCurve(value, picture)) return usageError(*error);
+        } else if (option == "--curves") {
+            picture.lists.push_back({value, picture.curves.size()});
         } else if (option == "--fine") {
             picture.fine = true;
         } else if (option == "--scale") {
@@ -95,7 +106,7 @@ Request readPictureArguments(const std::vector<std::string>& arguments)
             return usageError(concat({"unexpected argument ", option}));
         }
     }
-    if (curvesGiven == 0) return usageError("no curve given (--curve A,B,C)");
+    if (picture.curveArguments == 0 && picture.lists.empty()) return usageError(kNoCurve);
     if (soundGiven && !outputGiven) return request;
     if (!outputGiven || picture.output.empty())
         return usageError("no output file given (-o FILE.png|FILE.svg|FILE.pdf, or --sound FILE.wav)");
@@ -115,6 +126,27 @@ Request readArguments(const std::vector<std::string>& arguments)
     return readPictureArguments(arguments);
 }
 
+Request readCurveLists(Request request)
+{
+    PictureRequest& picture = request.picture;
+    if (request.action != Request::WritePicture || picture.lists.empty()) return request;
+    std::vector<PictureRequest::Curve> curves;
+    std::size_t next = 0;  // of picture.curves
+    for (const PictureRequest::CurveList& list : picture.lists) {
+        const core::Expected<std::vector<PictureRequest::Curve>> listed = readListFile(list.file);
+        if (!listed) return usageError(listed.error().message);
+        curves.insert(curves.end(), picture.curves.begin() + std::ptrdiff_t(next),
+                      picture.curves.begin() + std::ptrdiff_t(list.position));
+        curves.insert(curves.end(), listed.value().begin(), listed.value().end());
+        next = list.position;
+    }
+    curves.insert(curves.end(), picture.curves.begin() + std::ptrdiff_t(next), picture.curves.end());
+    picture.curves = std::move(curves);
+    picture.lists.clear();
+    if (picture.curveArguments == 0 && picture.curves.empty()) return usageError(kNoCurve);
+    return request;
+}
+
 std::string pictureTypeError(const std::string& output, const std::vector<std::string>& imageTypes)
 {
     std::string types;
@@ -131,14 +163,18 @@ std::string usageErrorText(const std::string& message)
 std::string usageText()
 {
     return "Usage: veltrano [--help | --version]\n"
-           "       veltrano --curve A,B,C [--curve A,B,C ...] [--fine] [--scale N] -o FILE\n"
-           "       veltrano --curve A,B,C [--curve A,B,C ...] [-o FILE] --sound FILE.wav [--speed N]\n"
+           "       veltrano CURVES [--fine] [--scale N] -o FILE\n"
+           "       veltrano CURVES [-o FILE] --sound FILE.wav [--speed N]\n"
            "Draws quadratic functions y = a·x² + b·x + c and shows where they meet the axes.\n"
            "Without arguments it opens its window; it needs a graphical display\n"
            "(without a desktop: xvfb-run -a veltrano).\n"
            "\n"
-           "  --curve A,B,C  draw y = A·x² + B·x + C (\".\" the decimal point, an empty part 0);\n"
-           "                 repeat it for more curves, drawn in the order given\n"
+           "  --curve A,B,C  draw y = A·x² + B·x + C (\".\" the decimal point, an empty part 0)\n"
+           "  --curves LIST  draw the curves of the text file LIST (\"-\" standard input), one\n"
+           "                 a line, its A, B and C separated by tabs, or the text that Copy\n"
+           "                 puts on the clipboard; at most 10,000 curves in 1 MB\n"
+           "                 CURVES: one or more of these two, the curves drawn in the\n"
+           "                 order given (a list's in its own order)\n"
            "  --fine         trace with the fine step of the animation mode\n"
            "  --scale N      the picture at N times the window's size, 1 to 8 (default 1)\n"
            "  -o FILE        write the picture to FILE, in the type its extension names:\n"

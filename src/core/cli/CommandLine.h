@@ -6,21 +6,26 @@
 #include <string>
 #include <vector>
 
-#include "core/plot/Curve.h"
-#include "core/plot/CurveTable.h"
+#include "core/io/CurveList.h"
 #include "core/vector/PictureFormat.h"
 
 namespace cli {
 
-// A picture of curves to write, from --curve, --fine, --scale and -o, and
-// their sound, from --sound and --speed.
+// A picture of curves to write, from --curve, --curves, --fine, --scale and
+// -o, and their sound, from --sound and --speed.
 struct PictureRequest {
-    struct Curve {
-        plot::FieldTexts texts;  // as given, "." the decimal separator
-        plot::Coefficients coefficients;
+    using Curve = io::TypedCurve;  // "." the decimal separator
+    // A --curves FILE ("-" standard input), read by readCurveLists: its
+    // curves go before curves[position], after those of the --curve
+    // arguments before it.
+    struct CurveList {
+        std::string file;
+        std::size_t position = 0;
     };
 
-    std::vector<Curve> curves;  // in drawing order; all-empty ones left out
+    std::vector<Curve> curves;     // in drawing order; all-empty ones left out
+    std::vector<CurveList> lists;  // in argument order; none once read
+    std::size_t curveArguments = 0;  // the --curve arguments, also those that draw nothing
     bool fine = false;
     int scale = 1;
     std::string output;  // empty for a sound alone
@@ -43,8 +48,16 @@ struct Request {
     PictureRequest picture;
 };
 
-// The arguments after the program's name.
+// The arguments after the program's name. Reads no file: a request to
+// write a picture lists its --curves files, for readCurveLists.
 Request readArguments(const std::vector<std::string>& arguments);
+
+// The request with the curves of its --curves files in place, "." their
+// decimal separator, each file read whole ("-" standard input); or a
+// UsageError naming the file and its fault ("list.txt: line 3: ...",
+// "cannot read list.txt: No such file or directory"), or "no curve given"
+// when neither the files nor --curve give one. Other requests pass as they are.
+Request readCurveLists(Request request);
 
 std::string usageText();
 // "veltrano: MESSAGE" and where to find the usage, for standard error.
