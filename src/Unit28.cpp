@@ -77,6 +77,7 @@ void TForm28::wireEvents()
     sharpGraph_ = std::make_unique<platform::SharpGraph>([this] { return graphSource(); });
     Canvas->setSharpGraph(sharpGraph_.get());
     Canvas->setContextMenuPolicy(Qt::CustomContextMenu);
+    setAcceptDrops(true);  // curve lists dropped onto the window
     connect(Canvas, &QWidget::customContextMenuRequested, this, &TForm28::showCanvasMenu);
     wirePanelEvents();
     wireExploring();
@@ -134,7 +135,7 @@ void TForm28::keyPressEvent(QKeyEvent* event)
             chooseCurve(kWholeGraph);  // unpins
         return;
     default:
-        if (!graphKey(this, event) && !historyKey(this, event))
+        if (!graphKey(this, event) && !historyKey(this, event) && !curveListKey(this, event))
             QMainWindow::keyPressEvent(event);
     }
 }

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "core/number/UserError.h"
+#include "core/io/CurveList.h"
 #include "core/model/History.h"
 #include "core/model/StoredCurves.h"
 #include "core/plot/CurveTable.h"
@@ -20,6 +21,8 @@
 #include "platform/GraphOutput.h"
 
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
 class QKeyEvent;
 class QMenu;
 class QCheckBox;
@@ -140,6 +143,19 @@ public:
     // empty before the first.
     QString lastSaveFolder;
 
+    // Sets of curves as text (Unit28Lists.cpp): saved, opened, pasted and
+    // dropped; what is drawn from one is one step.
+    void saveCurveList();
+    core::Status saveCurveListTo(const QString& path);
+    core::Status openCurveList();
+    core::Status openCurveListFile(const QString& path);
+    core::Status pasteCurves();
+    core::Status drawCurveText(const std::string& text, const QString& source);
+    core::Status drawCurves(const std::vector<io::TypedCurve>& curves);
+    // The folder of this session's last curve list, where its dialogs open;
+    // empty before the first.
+    QString lastListFolder;
+
     // The graph as sound (Unit28Sound.cpp): H plays the chosen curve or all
     // of them, Space stops, Alt+1 … Alt+9 the speed.
     void playSound();
@@ -161,6 +177,8 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -170,6 +188,8 @@ private:
     model::WindowTexts windowTexts() const;
     void showWindowTexts(const model::WindowTexts& texts);
     bool historyKey(QObject* watched, QEvent* event);
+    bool curveListKey(QObject* watched, QEvent* event);
+    QString listFolder() const;
     void forgetFieldUndo();
     void followFocusAroundPanel2(QWidget* old, QWidget* now);
     bool isInPanel2(const QWidget* widget) const;
@@ -269,6 +289,9 @@ extern std::int32_t posX, posY;
 void setDefaultGeometry();
 void paintxy();
 core::Status drawfx(double a, double b, double c, double speed);
+// Plays stored curve `index` onto the canvas at `step`, as drawfx draws it
+// without the animation, and writes the info box.
+core::Status drawStoredCurve(std::size_t index, double step);
 core::Expected<std::int64_t> cl45(int roundMode, const core::Extended& value);
 
 }  // namespace Unit28

@@ -183,6 +183,12 @@ void TForm28::showCanvasMenu(const QPoint& position)
     save->setShortcut(QKeySequence::Save);
     QAction* print = menu.addAction(QString::fromUtf8("打印…"));
     print->setShortcut(QKeySequence::Print);
+    menu.addSeparator();
+    QAction* openList = menu.addAction(QString::fromUtf8("打开曲线…"), this,
+                                       [this] { platform::guarded([this] { return openCurveList(); }); });
+    openList->setShortcut(QKeySequence::Open);
+    QAction* saveList = menu.addAction(QString::fromUtf8("保存曲线…"), this, [this] { saveCurveList(); });
+    saveList->setEnabled(Unit28::fxnum > 0);
     addCopyPointAction(menu, position);
     addSoundMenuItem(menu);
     QAction* chosen = menu.exec(Canvas->mapToGlobal(position));

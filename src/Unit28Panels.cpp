@@ -146,7 +146,7 @@ bool TForm28::eventFilter(QObject* watched, QEvent* event)
         return showInfoBoxToolTip(event);
     if (graphKey(watched, event))
         return true;
-    if (historyKey(watched, event))
+    if (historyKey(watched, event) || curveListKey(watched, event))
         return true;
     const QEvent::Type type = event->type();
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)

@@ -165,16 +165,21 @@ core::Status drawfx(double a, double b, double c, double speed)
     core::RetainedCanvas& canvas = Form28->Canvas->canvas();
     // The curve a draw request has just stored is traced into its kept
     // trace and played onto the canvas: the repaints that follow replay it.
-    if (fxnum > 0 && reco[std::size_t(fxnum) - 1] == curve) {
-        const std::size_t index = std::size_t(fxnum) - 1;
-        const plot::RecordedTrace& trace = reco.trace(index, m, traceReach(canvas));
-        trace.replay(canvas);
-        showIntersections(*Form28, storedCurves.facts(index, m).infoBox);
-        return trace.result.status();
-    }
+    if (fxnum > 0 && reco[std::size_t(fxnum) - 1] == curve)
+        return drawStoredCurve(std::size_t(fxnum) - 1, speed);
     const plot::TraceResult result = reco.traceCurve(curve, m, canvas, plot::TraceMode::compact(traceReach(canvas)));
     showIntersections(*Form28, plot::infoBoxTextsOf(curve, result, decimalSeparator()));
     return result.status();
+}
+
+core::Status drawStoredCurve(std::size_t index, double step)
+{
+    m = step;
+    core::RetainedCanvas& canvas = Form28->Canvas->canvas();
+    const plot::RecordedTrace& trace = reco.trace(index, m, traceReach(canvas));
+    trace.replay(canvas);
+    showIntersections(*Form28, storedCurves.facts(index, m).infoBox);
+    return trace.result.status();
 }
 
 namespace {

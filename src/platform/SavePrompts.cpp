@@ -14,6 +14,12 @@ SaveDialogHook& saveDialogHook()
     return hook;
 }
 
+OpenDialogHook& openDialogHook()
+{
+    static OpenDialogHook hook;
+    return hook;
+}
+
 QuestionHook& questionHook()
 {
     static QuestionHook hook;
@@ -48,6 +54,25 @@ SaveDialogAnswer askWhereToSave(const SaveDialogRequest& request)
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return {dialog.selectedFiles().constFirst(), dialog.selectedNameFilter()};
+}
+
+void setOpenDialogHook(OpenDialogHook hook)
+{
+    openDialogHook() = std::move(hook);
+}
+
+QString askWhichToOpen(const SaveDialogRequest& request)
+{
+    if (openDialogHook())
+        return openDialogHook()(request);
+    QFileDialog dialog(request.parent, request.caption, request.startPath);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(request.filters);
+    dialog.selectNameFilter(request.filter);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 void setQuestionHook(QuestionHook hook)

@@ -1,6 +1,7 @@
 #pragma once
-// The file dialog that asks where to save, and the yes-or-no question asked
-// before a chosen name is changed. Tests may replace either.
+// The file dialogs that ask where to save and which file to open, and the
+// yes-or-no question asked before a chosen name is changed. Tests may
+// replace each.
 
 #include <QString>
 #include <QStringList>
@@ -28,6 +29,12 @@ struct SaveDialogAnswer {
 SaveDialogAnswer askWhereToSave(const SaveDialogRequest& request);
 using SaveDialogHook = std::function<SaveDialogAnswer(const SaveDialogRequest& request)>;
 void setSaveDialogHook(SaveDialogHook hook);
+
+// The file dialog that asks which file to open (the request's filter the one
+// selected at first); empty when cancelled.
+QString askWhichToOpen(const SaveDialogRequest& request);
+using OpenDialogHook = std::function<QString(const SaveDialogRequest& request)>;
+void setOpenDialogHook(OpenDialogHook hook);
 
 // A question with the buttons Yes and No and no icon; true for Yes.
 bool askYesOrNo(QWidget* parent, const QString& caption, const QString& text);

@@ -51,10 +51,10 @@ TEST(CurveList, ReadsBackWhatIsWrittenAndCopied)
 {
     const std::vector<io::TypedCurve> curves = {
         {{"1", "-3", "1"}, {1, -3, 1}}, {{"", "", "-,5e1"}, {0, 0, -5}}, {{"2,5", " 4 ", ""}, {2.5, 4, 0}}};
-    plot::CurveTable table;  // four stored, three counted
+    plot::CurveTable table;  // four stored, the last taken out
     for (const io::TypedCurve& curve : curves) table.add(curve.coefficients, curve.texts);
     table.add({9, 9, 9}, {"9", "9", "9"});
-    table.restoreCount(3);
+    (void)table.takeFrom(3);
     EXPECT_EQ(io::curveListText(table), "1\t-3\t1\n\t\t-,5e1\n2,5\t 4 \t\n");
     EXPECT_EQ(*io::readCurveList(io::curveListText(table), ","), curves);
 
