@@ -5,10 +5,13 @@
 # resolves, and under a virtual display it opens its window and is still
 # running when it is stopped. Safe to run again; exits
 # non-zero on the first failure.
+# Usage: check-package.sh [BUILD-DIR]: a Release build directory already
+# configured (scripts/test.sh passes the one its tests ran in) is packaged
+# as it is; without one, build-package/ is configured and built.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-build="$root/build-package"
+build="${1:-$root/build-package}"
 stage="$build/stage"
 app_id="io.github.veltrano.Veltrano"
 
@@ -21,9 +24,12 @@ step() { echo "== $*"; }
 as_root=()
 [ "$(id -u)" -ne 0 ] && as_root=(sudo)
 
-step "build (Release) in build-package/"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DVELTRANO_WERROR=ON \
-  -DVELTRANO_TESTS=OFF -DVELTRANO_BENCH=OFF >/dev/null
+step "build (Release) in $build"
+if [ $# -eq 0 ]; then
+  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DVELTRANO_WERROR=ON \
+    -DVELTRANO_TESTS=OFF -DVELTRANO_BENCH=OFF >/dev/null
+fi
+grep -q '^CMAKE_BUILD_TYPE:STRING=Release$' "$build/CMakeCache.txt" || fail "$build is not a Release build"
 cmake --build "$build" -j"$(nproc)"
 
 step "installed files"

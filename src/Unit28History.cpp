@@ -18,6 +18,7 @@ TForm28::Step::Step(TForm28& form) : form_(form)
 TForm28::Step::~Step()
 {
     form_.history_.endStep(form_.Canvas->canvas().surface(), Unit28::reco, form_.windowTexts());
+    Unit28::storedCurves.forgetUncounted();
 }
 
 void TForm28::Step::removeCurves()
@@ -61,6 +62,7 @@ bool TForm28::undoStep()
         history_.undo(Canvas->canvas().surface(), Unit28::reco, windowTexts());
     if (!texts)
         return false;
+    Unit28::storedCurves.forgetUncounted();
     showWindowTexts(*texts);
     Canvas->update();
     graphChanged();
@@ -75,6 +77,7 @@ bool TForm28::redoStep()
     const std::optional<model::WindowTexts> texts = history_.redo(Canvas->canvas().surface(), Unit28::reco, windowTexts());
     if (!texts)
         return false;
+    Unit28::storedCurves.forgetUncounted();
     showWindowTexts(*texts);
     Canvas->update();
     graphChanged();

@@ -309,23 +309,28 @@ core::Status TForm28::FormPaint()
 
 void TForm28::Button2Click()
 {
-    Step historyStep(*this);
-    endExploring();
-    historyStep.removeCurves();
-    // Flashing the eraser panel invalidates the drawing area under it, which
-    // the next paint cycle erases and redraws (axes only, now).
-    Panel4->show();
-    Panel4->hide();
-    setCaption(Label6, QString());
-    setCaption(Label7, QString());
-    setCaption(Label8, QString());
-    // Emptied with their own undo history: Ctrl+Z now undoes the clear.
-    Edit1->setText(QString());
-    Edit2->setText(QString());
-    Edit3->setText(QString());
-    Edit1->setFocus();
-    graphChanged();
-    // The erase belongs to the step: it is done now, not at the next turn
-    // of the event loop.
-    platform::guarded([this] { return Canvas->paintPendingArea(); });
+    {
+        Step historyStep(*this);
+        endExploring();
+        historyStep.removeCurves();
+        // Flashing the eraser panel invalidates the drawing area under it, which
+        // the next paint cycle erases and redraws (axes only, now).
+        Panel4->show();
+        Panel4->hide();
+        setCaption(Label6, QString());
+        setCaption(Label7, QString());
+        setCaption(Label8, QString());
+        // Emptied with their own undo history: Ctrl+Z now undoes the clear.
+        Edit1->setText(QString());
+        Edit2->setText(QString());
+        Edit3->setText(QString());
+        Edit1->setFocus();
+        graphChanged();
+        // The erase belongs to the step: it is done now, not at the next turn
+        // of the event loop.
+        platform::guarded([this] { return Canvas->paintPendingArea(); });
+    }
+    // The curves' traces are gone (the step keeps the curves alone); so is
+    // their memory.
+    platform::releaseFreedMemory();
 }

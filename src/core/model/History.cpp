@@ -5,17 +5,30 @@
 
 namespace model {
 
-namespace {
-
-std::size_t textBytes(const WindowTexts& texts)
+// Twelve texts, each ended by a zero byte: none holds one.
+std::string History::pack(const WindowTexts& before, const WindowTexts& after)
 {
-    std::size_t bytes = 0;
-    for (const auto* group : {&texts.labels, &texts.fields})
-        for (const std::string& text : *group) bytes += text.capacity() > 15 ? text.capacity() : 0;
-    return bytes;
+    std::string texts;
+    for (const WindowTexts* each : {&before, &after})
+        for (const auto* group : {&each->labels, &each->fields})
+            for (const std::string& text : *group) texts.append(text).push_back('\0');
+    texts.shrink_to_fit();
+    return texts;
 }
 
-}  // namespace
+WindowTexts History::unpack(const std::string& texts, int which)
+{
+    WindowTexts unpacked;
+    std::size_t at = 0;
+    for (int each = 0; each < 2; ++each)
+        for (auto* group : {&unpacked.labels, &unpacked.fields})
+            for (std::string& text : *group) {
+                const std::size_t end = texts.find('\0', at);
+                if (each == which) text = texts.substr(at, end - at);
+                at = end + 1;
+            }
+    return unpacked;
+}
 
 // The image changed since the last look (a repaint): the change becomes part
 // of the last step made, whose "after" it now is.
@@ -43,8 +56,7 @@ void History::catchUp(const core::PixelSurface& image)
 void History::beginStep(const core::PixelSurface& image, const plot::CurveTable& curves, WindowTexts texts)
 {
     catchUp(image);
-    open_ = Open{{}, std::size_t(curves.count())};
-    open_->step.before = std::move(texts);
+    open_ = Open{{}, std::move(texts), std::size_t(curves.count())};
 }
 
 void History::removeCurves(plot::CurveTable& curves, std::size_t first)
@@ -52,6 +64,9 @@ void History::removeCurves(plot::CurveTable& curves, std::size_t first)
     if (!open_ || !open_->step.held.empty()) return;
     open_->step.kept = std::min(first, std::size_t(curves.count()));
     open_->step.held = curves.takeFrom(first);
+    // A clear keeps the curves, not their traces: those are traced again
+    // if the clear is taken back.
+    open_->step.held.dropTraces();
 }
 
 void History::endStep(const core::PixelSurface& image, const plot::CurveTable& curves, WindowTexts texts)
@@ -59,15 +74,16 @@ void History::endStep(const core::PixelSurface& image, const plot::CurveTable& c
     if (!open_) return;
     Step step = std::move(open_->step);
     const std::size_t countBefore = open_->countBefore;
+    const bool textsChanged = !(open_->before == texts);
+    step.setTexts(open_->before, texts);
     open_.reset();
     if (step.held.empty()) step.kept = countBefore;
-    step.after = std::move(texts);
     if (image.width() != width_ || image.height() != height_) {
         catchUp(image);  // forgets: the image changed size within the step
         return;
     }
     step.pixels = core::PixelChange::between(baseline_.data(), image.pixels(), width_, height_);
-    if (step.pixels.empty() && step.held.empty() && std::size_t(curves.count()) == countBefore && step.before == step.after)
+    if (step.pixels.empty() && step.held.empty() && std::size_t(curves.count()) == countBefore && !textsChanged)
         return;
     step.pixels.redo(baseline_.data(), width_, height_);
     undone_.clear();
@@ -93,8 +109,8 @@ std::optional<WindowTexts> History::undo(core::PixelSurface& image, plot::CurveT
     step.pixels.undo(image);
     step.pixels.undo(baseline_.data(), width_, height_);
     swapCurves(step, curves);
-    step.after = std::move(now);
-    WindowTexts shown = step.before;
+    WindowTexts shown = step.before();
+    step.setTexts(shown, now);
     undone_.push_back(std::move(step));
     return shown;
 }
@@ -111,8 +127,8 @@ std::optional<WindowTexts> History::redo(core::PixelSurface& image, plot::CurveT
     step.pixels.redo(image);
     step.pixels.redo(baseline_.data(), width_, height_);
     swapCurves(step, curves);
-    step.before = std::move(now);
-    WindowTexts shown = step.after;
+    WindowTexts shown = step.after();
+    step.setTexts(now, shown);
     done_.push_back(std::move(step));
     return shown;
 }
@@ -121,7 +137,7 @@ std::size_t History::bytes() const
 {
     std::size_t bytes = sizeof(*this) + baseline_.capacity() * sizeof(std::uint32_t);
     const auto stepBytes = [](const Step& step) {
-        return sizeof(Step) + step.pixels.bytes() + textBytes(step.before) + textBytes(step.after);
+        return sizeof(Step) + step.pixels.bytes() + step.texts.capacity();
     };
     for (const Step& step : done_) bytes += stepBytes(step);
     for (const Step& step : undone_) bytes += stepBytes(step);

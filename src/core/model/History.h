@@ -65,12 +65,19 @@ private:
         core::PixelChange pixels;
         std::size_t kept = 0;          // the curves the step left alone, from the first
         plot::CurveTable::Entries held;  // the curves after those, of the state not shown
-        WindowTexts before, after;
+        // The texts before and after, in one block (see PixelChange).
+        std::string texts;
+        WindowTexts before() const { return unpack(texts, 0); }
+        WindowTexts after() const { return unpack(texts, 1); }
+        void setTexts(const WindowTexts& before, const WindowTexts& after) { texts = pack(before, after); }
     };
     struct Open {
         Step step;
+        WindowTexts before;
         std::size_t countBefore;
     };
+    static std::string pack(const WindowTexts& before, const WindowTexts& after);
+    static WindowTexts unpack(const std::string& texts, int which);
 
     void catchUp(const core::PixelSurface& image);
     static void swapCurves(Step& step, plot::CurveTable& curves);

@@ -16,6 +16,14 @@ void StoredCurves::clear()
     std::vector<std::vector<Kept>>().swap(kept_);
 }
 
+void StoredCurves::forgetUncounted()
+{
+    if (kept_.size() > count()) {
+        kept_.resize(count());
+        kept_.shrink_to_fit();
+    }
+}
+
 const CurveFacts& StoredCurves::facts(std::size_t index, double step)
 {
     // What was kept is checked against the entry as it is now: a step taken

@@ -28,6 +28,10 @@ public:
     // what was worked out for the curves.
     void clear();
 
+    // Lets go of what was worked out for entries beyond the count (curves
+    // taken out by a clear or an undo).
+    void forgetUncounted();
+
     // The drawing area the traces are kept for (see plot::graphReach).
     void setDrawingArea(int width, int height);
 

@@ -74,6 +74,11 @@ const RecordedTrace& CurveTable::trace(std::size_t index, double step, const Pix
     return *entry.traces.back().trace;
 }
 
+void CurveTable::Entries::dropTraces()
+{
+    for (Entry& entry : entries_) std::vector<KeptTrace>().swap(entry.traces);
+}
+
 std::size_t CurveTable::Entries::bytes() const
 {
     std::size_t bytes = entries_.capacity() * sizeof(Entry);

@@ -104,6 +104,8 @@ class CurveTable::Entries {
 public:
     std::size_t size() const { return entries_.size(); }
     bool empty() const { return entries_.empty(); }
+    // Lets the kept traces go; they are traced again when next needed.
+    void dropTraces();
     // The memory they hold, kept traces included.
     std::size_t bytes() const;
 

@@ -35,10 +35,24 @@ void PixelChange::append(std::vector<Run>& runs, std::uint32_t value)
         runs.push_back({value, 1});
 }
 
-void PixelChange::addSpan(std::size_t gap, std::size_t length)
+void PixelChange::pack(const std::vector<std::uint8_t>& spans, const std::vector<Run>& before,
+                       const std::vector<Run>& after)
 {
-    putNumber(spans_, gap);
-    putNumber(spans_, length);
+    std::vector<std::uint8_t> bytes(spans.size() + (before.size() + after.size()) * sizeof(Run));
+    std::memcpy(bytes.data(), spans.data(), spans.size());
+    std::memcpy(bytes.data() + spans.size(), before.data(), before.size() * sizeof(Run));
+    std::memcpy(bytes.data() + spans.size() + before.size() * sizeof(Run), after.data(), after.size() * sizeof(Run));
+    bytes_ = std::move(bytes);
+    spanBytes_ = spans.size();
+    beforeRuns_ = before.size();
+    afterRuns_ = after.size();
+}
+
+std::vector<PixelChange::Run> PixelChange::runs(std::size_t first, std::size_t count) const
+{
+    std::vector<Run> runs(count);
+    std::memcpy(runs.data(), bytes_.data() + spanBytes_ + first * sizeof(Run), count * sizeof(Run));
+    return runs;
 }
 
 PixelChange PixelChange::between(const std::uint32_t* was, const std::uint32_t* is, int imageWidth, int imageHeight)
@@ -46,6 +60,8 @@ PixelChange PixelChange::between(const std::uint32_t* was, const std::uint32_t* 
     PixelChange change;
     change.width_ = imageWidth;
     change.height_ = imageHeight;
+    std::vector<std::uint8_t> spans;
+    std::vector<Run> before, after;
     const std::size_t width = std::size_t(imageWidth);
     std::size_t spanEnd = 0;  // where the last span ended
     for (std::size_t row = 0; row < std::size_t(imageHeight); ++row) {
@@ -59,24 +75,23 @@ PixelChange PixelChange::between(const std::uint32_t* was, const std::uint32_t* 
             }
             const std::size_t first = i;
             for (; i < start + width && was[i] != is[i]; ++i) {
-                append(change.before_, was[i]);
-                append(change.after_, is[i]);
+                append(before, was[i]);
+                append(after, is[i]);
             }
-            change.addSpan(first - spanEnd, i - first);
+            putNumber(spans, first - spanEnd);
+            putNumber(spans, i - first);
             spanEnd = i;
         }
     }
-    change.spans_.shrink_to_fit();
-    change.before_.shrink_to_fit();
-    change.after_.shrink_to_fit();
+    change.pack(spans, before, after);
     return change;
 }
 
 template <class Visit>
 void PixelChange::forEachPosition(Visit&& visit) const
 {
-    const std::uint8_t* at = spans_.data();
-    const std::uint8_t* end = at + spans_.size();
+    const std::uint8_t* at = bytes_.data();
+    const std::uint8_t* end = at + spanBytes_;
     std::size_t position = 0;
     while (at != end) {
         position += takeNumber(at);
@@ -84,32 +99,36 @@ void PixelChange::forEachPosition(Visit&& visit) const
     }
 }
 
-void PixelChange::write(std::uint32_t* pixels, int width, int height, const std::vector<Run>& values) const
+void PixelChange::write(std::uint32_t* pixels, int width, int height, std::size_t firstRun) const
 {
-    if (width != width_ || height != height_) return;
-    auto run = values.begin();
+    if (width != width_ || height != height_ || empty()) return;
+    const std::uint8_t* runBytes = bytes_.data() + spanBytes_ + firstRun * sizeof(Run);
+    Run run;
+    std::memcpy(&run, runBytes, sizeof(Run));
     std::uint32_t usedOfRun = 0;
     forEachPosition([&](std::size_t position) {
-        pixels[position] = run->value;
-        if (++usedOfRun == run->count) {
-            ++run;
+        pixels[position] = run.value;
+        if (++usedOfRun == run.count) {
+            runBytes += sizeof(Run);
             usedOfRun = 0;
+            // Past the last run there is nothing more to read: the spans end too.
+            if (runBytes < bytes_.data() + bytes_.size()) std::memcpy(&run, runBytes, sizeof(Run));
         }
     });
 }
 
 void PixelChange::rebase(const std::uint32_t* pixels, int width, int height)
 {
-    if (width != width_ || height != height_) return;
+    if (width != width_ || height != height_ || empty()) return;
     std::vector<Run> before;
     forEachPosition([&](std::size_t position) { append(before, pixels[position]); });
-    before.shrink_to_fit();
-    before_ = std::move(before);
+    const std::vector<std::uint8_t> spans(bytes_.begin(), bytes_.begin() + std::ptrdiff_t(spanBytes_));
+    pack(spans, before, runs(beforeRuns_, afterRuns_));
 }
 
 std::size_t PixelChange::bytes() const
 {
-    return sizeof(*this) + spans_.capacity() + (before_.capacity() + after_.capacity()) * sizeof(Run);
+    return sizeof(*this) + bytes_.capacity();
 }
 
 }  // namespace core

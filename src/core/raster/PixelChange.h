@@ -24,11 +24,11 @@ public:
         return between(before.pixels(), after.pixels(), after.width(), after.height());
     }
 
-    bool empty() const { return spans_.empty(); }
+    bool empty() const { return spanBytes_ == 0; }
     // Puts the pixels back as they were before, or as they were after, in an
     // image of the size the change was made in (any other is left alone).
-    void undo(std::uint32_t* pixels, int width, int height) const { write(pixels, width, height, before_); }
-    void redo(std::uint32_t* pixels, int width, int height) const { write(pixels, width, height, after_); }
+    void undo(std::uint32_t* pixels, int width, int height) const { write(pixels, width, height, 0); }
+    void redo(std::uint32_t* pixels, int width, int height) const { write(pixels, width, height, beforeRuns_); }
     void undo(PixelSurface& image) const { undo(image.pixels(), image.width(), image.height()); }
     void redo(PixelSurface& image) const { redo(image.pixels(), image.width(), image.height()); }
 
@@ -48,17 +48,20 @@ private:
         std::uint32_t count;
     };
     static void append(std::vector<Run>& runs, std::uint32_t value);
-    void addSpan(std::size_t gap, std::size_t length);
-    void write(std::uint32_t* pixels, int width, int height, const std::vector<Run>& values) const;
+    void pack(const std::vector<std::uint8_t>& spans, const std::vector<Run>& before, const std::vector<Run>& after);
+    std::vector<Run> runs(std::size_t first, std::size_t count) const;
+    void write(std::uint32_t* pixels, int width, int height, std::size_t firstRun) const;
     // Calls visit(position) for each changed pixel, in order.
     template <class Visit>
     void forEachPosition(Visit&& visit) const;
 
     int width_ = 0, height_ = 0;
-    // Each changed span as two variable-length numbers: the unchanged pixels
-    // before it (since the last span's end) and its length.
-    std::vector<std::uint8_t> spans_;
-    std::vector<Run> before_, after_;
+    // One block, so that a thousand changes kept for long do not pin pages
+    // all over the heap: each changed span as two variable-length numbers
+    // (the unchanged pixels before it, since the last span's end, and its
+    // length), then the runs of the values before, then those after.
+    std::vector<std::uint8_t> bytes_;
+    std::size_t spanBytes_ = 0, beforeRuns_ = 0, afterRuns_ = 0;
 };
 
 }  // namespace core
