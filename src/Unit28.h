@@ -188,6 +188,7 @@ private:
     model::WindowTexts windowTexts() const;
     void showWindowTexts(const model::WindowTexts& texts);
     bool historyKey(QObject* watched, QEvent* event);
+    bool moveInHistory(bool back);
     bool curveListKey(QObject* watched, QEvent* event);
     QString listFolder() const;
     void forgetFieldUndo();

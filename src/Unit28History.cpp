@@ -55,26 +55,22 @@ void TForm28::forgetFieldUndo()
 
 bool TForm28::undoStep()
 {
-    if (!history_.canUndo() || Canvas->isPainting())
-        return false;
-    endExploring();
-    const std::optional<model::WindowTexts> texts =
-        history_.undo(Canvas->canvas().surface(), Unit28::reco, windowTexts());
-    if (!texts)
-        return false;
-    Unit28::storedCurves.forgetUncounted();
-    showWindowTexts(*texts);
-    Canvas->update();
-    graphChanged();
-    return true;
+    return moveInHistory(/*back=*/true);
 }
 
 bool TForm28::redoStep()
 {
-    if (!history_.canRedo() || Canvas->isPainting())
+    return moveInHistory(/*back=*/false);
+}
+
+bool TForm28::moveInHistory(bool back)
+{
+    if (!(back ? history_.canUndo() : history_.canRedo()) || Canvas->isPainting())
         return false;
     endExploring();
-    const std::optional<model::WindowTexts> texts = history_.redo(Canvas->canvas().surface(), Unit28::reco, windowTexts());
+    core::PixelSurface& image = Canvas->canvas().surface();
+    const std::optional<model::WindowTexts> texts = back ? history_.undo(image, Unit28::reco, windowTexts())
+                                                         : history_.redo(image, Unit28::reco, windowTexts());
     if (!texts)
         return false;
     Unit28::storedCurves.forgetUncounted();

@@ -15,20 +15,10 @@ using namespace uitest;
 
 namespace {
 
-struct Shown {
-    QImage pixels;
-    int curves;
-    QStringList texts;
-    bool operator==(const Shown&) const = default;
-};
-
-Shown shown()
+WindowState shown()
 {
-    TForm28& form = *Form28;
     settle();
-    return {form.Canvas->image().copy(), Unit28::fxnum,
-            {form.Label6->text(), form.Label7->text(), form.Label8->text(), form.Edit1->text(), form.Edit2->text(),
-             form.Edit3->text()}};
+    return windowState();
 }
 
 std::string write(const QTemporaryDir& folder, const char* name, const std::string& bytes)
@@ -50,9 +40,9 @@ TEST_F(Window, ACurveListOpensAsOneStepAndSavesAsItWasTyped)
     drawRequest("1", "-3", "1");
     drawRequest("-0.5", "", "4");
     drawRequest("", "2", "-1");
-    const Shown typed = shown();
+    const WindowState typed = shown();
     form.Button2->click();
-    const Shown cleared = shown();
+    const WindowState cleared = shown();
 
     ASSERT_FALSE(form.openCurveListFile(QString::fromStdString(write(folder, "in.txt", list))));
     EXPECT_EQ(shown(), typed);  // as the draw requests left it, the last curve in the info box
@@ -90,7 +80,7 @@ TEST_F(Window, ABadCurveListDrawsNothingAndSaysWhy)
     TForm28& form = *Form28;
     const QTemporaryDir folder;
     drawRequest("1", "", "-4");
-    const Shown before = shown();
+    const WindowState before = shown();
     std::string many;
     for (int i = 0; i < 10001; ++i) many += "1\t\t" + std::to_string(i) + "\n";
     const struct {

@@ -13,22 +13,6 @@ using namespace uitest;
 
 namespace {
 
-struct WindowState {
-    QImage pixels;
-    int curves;
-    QStringList texts;  // the three value labels, the three fields, the description
-    bool operator==(const WindowState&) const = default;
-};
-
-WindowState windowState()
-{
-    TForm28& form = *Form28;
-    return {form.Canvas->image().copy(),
-            Unit28::fxnum,
-            {form.Label6->text(), form.Label7->text(), form.Label8->text(), form.Edit1->text(), form.Edit2->text(),
-             form.Edit3->text(), QAccessible::queryAccessibleInterface(form.Canvas)->text(QAccessible::Description)}};
-}
-
 // What differs, for the failure message.
 std::string differences(const WindowState& is, const WindowState& was)
 {

@@ -18,21 +18,6 @@ using namespace uitest;
 
 namespace {
 
-struct Snapshot {
-    QImage pixels;
-    int curves;
-    QStringList texts;
-    bool operator==(const Snapshot&) const = default;
-};
-
-Snapshot snapshot()
-{
-    TForm28& form = *Form28;
-    return {form.Canvas->image().copy(), Unit28::fxnum,
-            {form.Label6->text(), form.Label7->text(), form.Label8->text(), form.Edit1->text(), form.Edit2->text(),
-             form.Edit3->text()}};
-}
-
 // Keyboard focus needs the window to be the active one.
 void activate()
 {
@@ -102,17 +87,17 @@ TEST_F(Window, CtrlZRightAfterAClearBringsBackWhatItWiped)
     activate();
     drawRequest("1", "0", "-4");
     drawRequest("-0.5", "1", "3");
-    const Snapshot before = snapshot();
+    const WindowState before = windowState();
     form.Button2->click();
     settle();
     ASSERT_EQ(Unit28::fxnum, 0);
     ASSERT_TRUE(form.Edit1->hasFocus());
     QTest::keyClick(form.Edit1, Qt::Key_Z, Qt::ControlModifier);
     settle();
-    EXPECT_TRUE(snapshot() == before);
+    EXPECT_TRUE(windowState() == before);
     form.Canvas->invalidateAll();  // a refresh-mode repaint draws the same
     settle();
-    EXPECT_TRUE(snapshot() == before);
+    EXPECT_TRUE(windowState() == before);
 
     // A draw request after the clear is the step Ctrl+Z takes back first.
     form.Button2->click();
@@ -121,7 +106,7 @@ TEST_F(Window, CtrlZRightAfterAClearBringsBackWhatItWiped)
     QTest::keyClick(form.Edit3, Qt::Key_Z, Qt::ControlModifier);
     QTest::keyClick(form.Edit3, Qt::Key_Z, Qt::ControlModifier);
     settle();
-    EXPECT_TRUE(snapshot() == before);
+    EXPECT_TRUE(windowState() == before);
 }
 
 // However far the box is dragged, and however small the window becomes, a

@@ -70,6 +70,24 @@ inline QString heard()
     return focused && focused != area ? focused->text(QAccessible::Name) : area->text(QAccessible::Description);
 }
 
+// What the window shows: the retained image, the stored curves' count, the
+// three value labels, the three fields and the drawing area's description.
+struct WindowState {
+    QImage pixels;
+    int curves;
+    QStringList texts;
+    bool operator==(const WindowState&) const = default;
+};
+
+inline WindowState windowState()
+{
+    TForm28& form = *Form28;
+    return {form.Canvas->image().copy(),
+            Unit28::fxnum,
+            {form.Label6->text(), form.Label7->text(), form.Label8->text(), form.Edit1->text(), form.Edit2->text(),
+             form.Edit3->text(), QAccessible::queryAccessibleInterface(form.Canvas)->text(QAccessible::Description)}};
+}
+
 // Types the coefficients into the fields and presses Enter in the last one.
 inline void drawRequest(const QString& a, const QString& b, const QString& c)
 {
