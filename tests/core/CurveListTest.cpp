@@ -37,7 +37,7 @@ TEST(CurveList, ReadsCurvesOrTheFirstFaultWithItsLine)
         {"\xF4\x90\x80\x80\t\t", ".", "line 1: not UTF-8 text"},  // past U+10FFFF
         {"1\t2\t\xE2\x82", ".", "line 1: not UTF-8 text"},        // cut short
         {lines(io::kMaxCurveListBytes + 1, "\n"), ".", "more than 1 MB (1,048,576 bytes)"},
-        {"\n" + lines(io::kMaxListedCurves + 1, "1\t\t\n"), ".", "line 10002: more than 10,000 curves"},
+        {std::string("\n").append(lines(io::kMaxListedCurves + 1, "1\t\t\n")), ".", "line 10002: more than 10,000 curves"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text.substr(0, 40));
