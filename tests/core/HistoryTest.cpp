@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr std::uint32_t kPaper = 0xffffffffu, kInk = 0xff000000u;
+constexpr std::uint32_t kPaper = 0xffffffffu;
 
 struct Scene {
     core::PixelSurface image;
