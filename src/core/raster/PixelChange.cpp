@@ -39,9 +39,13 @@ void PixelChange::pack(const std::vector<std::uint8_t>& spans, const std::vector
                        const std::vector<Run>& after)
 {
     std::vector<std::uint8_t> bytes(spans.size() + (before.size() + after.size()) * sizeof(Run));
-    std::memcpy(bytes.data(), spans.data(), spans.size());
-    std::memcpy(bytes.data() + spans.size(), before.data(), before.size() * sizeof(Run));
-    std::memcpy(bytes.data() + spans.size() + before.size() * sizeof(Run), after.data(), after.size() * sizeof(Run));
+    // No change at all: nothing to copy (and no block to copy into).
+    if (!bytes.empty()) {
+        std::memcpy(bytes.data(), spans.data(), spans.size());
+        std::memcpy(bytes.data() + spans.size(), before.data(), before.size() * sizeof(Run));
+        std::memcpy(bytes.data() + spans.size() + before.size() * sizeof(Run), after.data(),
+                    after.size() * sizeof(Run));
+    }
     bytes_ = std::move(bytes);
     spanBytes_ = spans.size();
     beforeRuns_ = before.size();
@@ -51,7 +55,7 @@ void PixelChange::pack(const std::vector<std::uint8_t>& spans, const std::vector
 std::vector<PixelChange::Run> PixelChange::runs(std::size_t first, std::size_t count) const
 {
     std::vector<Run> runs(count);
-    std::memcpy(runs.data(), bytes_.data() + spanBytes_ + first * sizeof(Run), count * sizeof(Run));
+    if (count > 0) std::memcpy(runs.data(), bytes_.data() + spanBytes_ + first * sizeof(Run), count * sizeof(Run));
     return runs;
 }
 
