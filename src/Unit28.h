@@ -189,6 +189,7 @@ private:
     void showWindowTexts(const model::WindowTexts& texts);
     bool historyKey(QObject* watched, QEvent* event);
     bool moveInHistory(bool back);
+    void sayGraph(const QString& before = QString());
     bool curveListKey(QObject* watched, QEvent* event);
     QString listFolder() const;
     void forgetFieldUndo();
@@ -225,6 +226,7 @@ private:
         void operator()(Exploration* exploration) const;
     };
     std::unique_ptr<Exploration, ExplorationEnd> exploration_;
+    int lastSpokenItem_ = -1;  // the drawing area's item say() focused last
 
     // The curve the drawing area's description is about, or the whole graph.
     static constexpr std::size_t kWholeGraph = std::size_t(-1);

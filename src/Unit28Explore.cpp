@@ -333,6 +333,12 @@ void TForm28::say(const QString& text)
 {
     Exploration& state = *exploration_;
     state.traceItem = (state.traceItem + 1) % kTraceItems;
+    // Never the item focused last: with fewer curves (an undo) the next item
+    // can be that very object, and a screen reader says nothing of a focus
+    // that did not move.
+    if (Unit28::fxnum + state.traceItem == lastSpokenItem_)
+        state.traceItem = (state.traceItem + 1) % kTraceItems;
+    lastSpokenItem_ = Unit28::fxnum + state.traceItem;
     state.traceSpoken[std::size_t(state.traceItem)] = text;
     state.spoken = true;
     Canvas->focusAccessibleItem(Unit28::fxnum + state.traceItem);

@@ -77,7 +77,16 @@ bool TForm28::moveInHistory(bool back)
     showWindowTexts(*texts);
     Canvas->update();
     graphChanged();
+    sayGraph(QString::fromUtf8(back ? "已撤销。" : "已重做。"));
     return true;
+}
+
+// A screen reader on the drawing area hears the graph as it now is (it says
+// nothing of a description that changes under it).
+void TForm28::sayGraph(const QString& before)
+{
+    if (Canvas->hasFocus())
+        say(before + Canvas->accessibleDescription());
 }
 
 namespace {

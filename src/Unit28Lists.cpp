@@ -134,6 +134,7 @@ core::Status TForm28::drawCurves(const std::vector<io::TypedCurve>& curves)
     for (std::size_t i = 0; i < 3; ++i)
         fields[i]->setText(QString::fromStdString(curves.back().texts[i]));
     graphChanged();
+    sayGraph();
     return firstFailure;
 }
 

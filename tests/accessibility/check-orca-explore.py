@@ -3,9 +3,11 @@
 step through Orca: two curves drawn, Tab to the drawing area, Up and Down to
 choose a curve, the trace point moved along it by Left, Right, Shift+Right,
 PageUp, PageDown, Home, End (two keys at once too) and a typed abscissa, Esc
-back to the whole graph, and H with no audio device to play the sound on.
+back to the whole graph, H with no audio device to play the sound on, and
+the last curve undone and redone, the graph copied and pasted.
 Every utterance is found in Orca's debug log.
-Usage: check-orca-explore.py path/to/veltrano"""
+Usage: check-orca-explore.py path/to/veltrano (KEEP_SESSION=1 keeps the
+session's folder with Orca's log)."""
 
 import os
 import re
@@ -43,11 +45,16 @@ STEPS = [
     (["Escape"], r"^共 2 条函数图像"),
     # The sound of the graph, with no audio device to play it on.
     (["h"], r"没有可用的音频设备"),
+    # The last curve taken back and made again: the graph as it now is.
+    (["ctrl+z"], r"^已撤销。共 1 条函数图像。第 1 条：y=x²-3x\+1"),
+    (["ctrl+shift+z"], r"^已重做。共 2 条函数图像"),
+    # The graph copied and pasted back: its two curves once more.
+    (["ctrl+c", "ctrl+v"], r"^共 4 条函数图像"),
 ]
 
 
 def main(program):
-    with DesktopSession() as session:
+    with DesktopSession(keep_directory=bool(os.environ.get("KEEP_SESSION"))) as session:
         session.start_x_display()
         session.start_accessibility_bus()
         orca = session.start_orca()
