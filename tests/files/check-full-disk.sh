@@ -34,6 +34,7 @@ for type in "${types[@]}"; do
     "${run[@]}" "$program" --curve 1,2,3 -o "$disk/keep.$type" >/dev/null || fail "keep.$type not written"
     cp "$disk/keep.$type" "$work/"
 done
+printf '1\t-3\t1\n' >"$disk/keep.txt"  # a curve list, for the window
 head -c 4096 /dev/zero >"$disk/one-block"
 dd if=/dev/zero of="$disk/filler" bs=4096 2>/dev/null
 entries="$(ls -A "$disk")"

@@ -91,7 +91,7 @@ TEST_F(Window, OtherEndingsAreAskedAboutOrWrittenInTheirTypeAndAFailedSaveOpensT
 }
 
 // Run by tests/files/check-full-disk.sh with the folder of a full file system
-// holding keep.png, keep.svg, keep.pdf and keep.bmp.
+// holding keep.png, keep.svg, keep.pdf, keep.bmp and the curve list keep.txt.
 TEST_F(Window, SavingOnAFullDiskShowsTheReasonAndLeavesTheFileAsItWas)
 {
     const QDir disk(qEnvironmentVariable("VELTRANO_FULL_DISK_DIR"));
@@ -111,5 +111,17 @@ TEST_F(Window, SavingOnAFullDiskShowsTheReasonAndLeavesTheFileAsItWas)
         EXPECT_EQ(script.opened.value(1), path);
         EXPECT_TRUE(contents(path) == kept) << type;
     }
+    // A curve list too, of more than a block (the disk may have one free).
+    std::string list;
+    for (int i = 0; i < 60; ++i) list += "0." + std::string(90, '0') + "1\t\t" + std::to_string(i) + "\n";
+    ASSERT_FALSE(Form28->drawCurveText(list, "list"));
+    const QString path = disk.filePath("keep.txt");
+    const QByteArray kept = contents(path);
+    uitest::ErrorBoxes boxes;
+    SaveScript script({{path, kPng}});
+    Form28->saveCurveList();
+    EXPECT_EQ(boxes.texts, std::vector<QString>({QString::fromUtf8("无法保存曲线“%1”：No space left on device.").arg(path)}));
+    EXPECT_EQ(script.opened.value(1), path);
+    EXPECT_TRUE(contents(path) == kept);
     EXPECT_EQ(disk.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), entries);
 }
