@@ -114,26 +114,20 @@ void TForm28::saveGraph()
     for (const FileFilter& each : kFileFilters)
         filters << QString::fromUtf8(each.text);
     const QString folder = lastSaveFolder.isEmpty() ? picturesFolder() : lastSaveFolder;
-    platform::SaveDialogRequest request{this, QString::fromUtf8("保存图像"),
-                                        QDir(folder).filePath(QString::fromUtf8("函数图像.png")), filters,
-                                        filters.constFirst()};
-    for (;;) {
-        const platform::SaveDialogAnswer answer = platform::askWhereToSave(request);
-        if (answer.path.isEmpty())
-            return;
-        request.startPath = answer.path;
-        request.filter = answer.filter;
+    const platform::SaveDialogRequest request{this, QString::fromUtf8("保存图像"),
+                                              QDir(folder).filePath(QString::fromUtf8("函数图像.png")), filters,
+                                              filters.constFirst()};
+    const QString saved = platform::saveThroughDialog(request, [this](const platform::SaveDialogAnswer& answer) {
         const std::optional<SaveTarget> target = saveTarget(this, answer.path, answer.filter);
         if (!target)
-            continue;
-        if (const core::Status failure = saveGraphTo(target->path, target->format)) {
-            platform::showErrorBox(QString::fromStdString(failure->message));
-            request.startPath = target->path;
-            continue;
-        }
-        lastSaveFolder = QFileInfo(target->path).absolutePath();
-        return;
-    }
+            return platform::SaveAttempt{platform::SaveAttempt::Declined, answer.path, {}};
+        if (const core::Status failure = saveGraphTo(target->path, target->format))
+            return platform::SaveAttempt{platform::SaveAttempt::Failed, target->path,
+                                         QString::fromStdString(failure->message)};
+        return platform::SaveAttempt{platform::SaveAttempt::Saved, target->path, {}};
+    });
+    if (!saved.isEmpty())
+        lastSaveFolder = QFileInfo(saved).absolutePath();
 }
 
 core::Status TForm28::saveGraphTo(const QString& path, core::PictureFormat format)

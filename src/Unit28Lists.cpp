@@ -55,21 +55,17 @@ core::Status TForm28::saveCurveListTo(const QString& path)
 void TForm28::saveCurveList()
 {
     const QStringList filters{QString::fromUtf8(kListFilter)};
-    platform::SaveDialogRequest request{this, QString::fromUtf8("保存曲线"),
-                                        QDir(listFolder()).filePath(QString::fromUtf8("函数曲线.txt")), filters,
-                                        filters.constFirst()};
-    for (;;) {
-        const platform::SaveDialogAnswer answer = platform::askWhereToSave(request);
-        if (answer.path.isEmpty())
-            return;
-        request.startPath = answer.path;
-        if (const core::Status failure = saveCurveListTo(answer.path)) {
-            platform::showErrorBox(QString::fromStdString(failure->message));
-            continue;
-        }
-        lastListFolder = QFileInfo(answer.path).absolutePath();
-        return;
-    }
+    const platform::SaveDialogRequest request{this, QString::fromUtf8("保存曲线"),
+                                              QDir(listFolder()).filePath(QString::fromUtf8("函数曲线.txt")), filters,
+                                              filters.constFirst()};
+    const QString saved = platform::saveThroughDialog(request, [this](const platform::SaveDialogAnswer& answer) {
+        if (const core::Status failure = saveCurveListTo(answer.path))
+            return platform::SaveAttempt{platform::SaveAttempt::Failed, answer.path,
+                                         QString::fromStdString(failure->message)};
+        return platform::SaveAttempt{platform::SaveAttempt::Saved, answer.path, {}};
+    });
+    if (!saved.isEmpty())
+        lastListFolder = QFileInfo(saved).absolutePath();
 }
 
 core::Status TForm28::openCurveList()
@@ -123,16 +119,18 @@ core::Status TForm28::drawCurves(const std::vector<io::TypedCurve>& curves)
     const double step = Unit28::currentStep();
     core::Status firstFailure;
     for (const io::TypedCurve& curve : curves) {
-        Unit28::a = curve.coefficients.a, Unit28::b = curve.coefficients.b, Unit28::c = curve.coefficients.c;
         const std::size_t slot = Unit28::reco.add(curve.coefficients, curve.texts);
         const core::Status failure = Unit28::drawStoredCurve(slot, step);
         Unit28::reco.setFailureShown(slot, failure.has_value());
         if (failure && !firstFailure)
             firstFailure = failure;
     }
+    // As after a draw request of the last curve.
+    const io::TypedCurve& last = curves.back();
+    Unit28::a = last.coefficients.a, Unit28::b = last.coefficients.b, Unit28::c = last.coefficients.c;
     QLineEdit* const fields[] = {Edit1, Edit2, Edit3};
     for (std::size_t i = 0; i < 3; ++i)
-        fields[i]->setText(QString::fromStdString(curves.back().texts[i]));
+        fields[i]->setText(QString::fromStdString(last.texts[i]));
     graphChanged();
     sayGraph();
     return firstFailure;

@@ -81,18 +81,6 @@ void DrawingSurface::holdPaintCycles(bool held)
         schedulePaint();
 }
 
-void DrawingSurface::restoreImage(const QImage& kept)
-{
-    const QImage pixels = kept.convertToFormat(QImage::Format_RGB32);
-    core::PixelSurface& surface = canvas_.surface();
-    const int width = std::min(pixels.width(), surface.width());
-    for (int y = 0; y < std::min(pixels.height(), surface.height()); ++y) {
-        const auto* row = reinterpret_cast<const std::uint32_t*>(pixels.constScanLine(y));
-        std::copy(row, row + width, surface.pixels() + std::size_t(y) * std::size_t(surface.width()));
-    }
-    update();
-}
-
 core::Status DrawingSurface::paintPendingArea()
 {
     paintScheduled_ = false;

@@ -44,8 +44,6 @@ public:
     // While held, paint cycles wait (the image is still presented); they run
     // once released.
     void holdPaintCycles(bool held);
-    // Puts back pixels kept from earlier (where the sizes overlap).
-    void restoreImage(const QImage& kept);
     // Where the screen has more than one device pixel to a client pixel,
     // frames come from `sharp`, with the graph's lines at the screen's scale.
     void setSharpGraph(SharpGraph* sharp) { sharp_ = sharp; }

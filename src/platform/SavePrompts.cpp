@@ -1,5 +1,7 @@
 #include "platform/SavePrompts.h"
 
+#include "platform/Application.h"
+
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QRegularExpression>
@@ -54,6 +56,24 @@ SaveDialogAnswer askWhereToSave(const SaveDialogRequest& request)
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return {dialog.selectedFiles().constFirst(), dialog.selectedNameFilter()};
+}
+
+QString saveThroughDialog(SaveDialogRequest request, const std::function<SaveAttempt(const SaveDialogAnswer&)>& save)
+{
+    for (;;) {
+        const SaveDialogAnswer answer = askWhereToSave(request);
+        if (answer.path.isEmpty())
+            return {};
+        request.startPath = answer.path;
+        request.filter = answer.filter;
+        const SaveAttempt attempt = save(answer);
+        if (attempt.outcome == SaveAttempt::Saved)
+            return attempt.path;
+        if (attempt.outcome == SaveAttempt::Failed) {
+            showErrorBox(attempt.failure);
+            request.startPath = attempt.path;
+        }
+    }
 }
 
 void setOpenDialogHook(OpenDialogHook hook)

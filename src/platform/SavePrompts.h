@@ -30,6 +30,18 @@ SaveDialogAnswer askWhereToSave(const SaveDialogRequest& request);
 using SaveDialogHook = std::function<SaveDialogAnswer(const SaveDialogRequest& request)>;
 void setSaveDialogHook(SaveDialogHook hook);
 
+// What one try at saving under a name chosen in the dialog came to.
+struct SaveAttempt {
+    enum Outcome { Saved, Declined, Failed } outcome;
+    QString path;     // the name tried, as saved or as it failed
+    QString failure;  // the reason, for the error box
+};
+// Asks where to save until a save succeeds or the dialog is cancelled: a
+// name the user declined opens the dialog again; a failure shows its reason
+// in the error box, then the dialog again on the name that failed. Returns
+// the path saved, empty when cancelled.
+QString saveThroughDialog(SaveDialogRequest request, const std::function<SaveAttempt(const SaveDialogAnswer&)>& save);
+
 // The file dialog that asks which file to open (the request's filter the one
 // selected at first); empty when cancelled.
 QString askWhichToOpen(const SaveDialogRequest& request);

@@ -101,35 +101,39 @@ void History::swapCurves(Step& step, plot::CurveTable& curves)
 
 std::optional<WindowTexts> History::undo(core::PixelSurface& image, plot::CurveTable& curves, WindowTexts now)
 {
-    if (!canUndo()) return std::nullopt;
-    catchUp(image);
-    if (done_.empty()) return std::nullopt;  // the image changed size
-    Step step = std::move(done_.back());
-    done_.pop_back();
-    step.pixels.undo(image);
-    step.pixels.undo(baseline_.data(), width_, height_);
-    swapCurves(step, curves);
-    WindowTexts shown = step.before();
-    step.setTexts(shown, now);
-    undone_.push_back(std::move(step));
-    return shown;
+    return move(done_, undone_, /*back=*/true, image, curves, std::move(now));
 }
 
 std::optional<WindowTexts> History::redo(core::PixelSurface& image, plot::CurveTable& curves, WindowTexts now)
 {
-    if (!canRedo()) return std::nullopt;
+    return move(undone_, done_, /*back=*/false, image, curves, std::move(now));
+}
+
+std::optional<WindowTexts> History::move(std::deque<Step>& from, std::deque<Step>& to, bool back,
+                                         core::PixelSurface& image, plot::CurveTable& curves, WindowTexts now)
+{
+    if (open_ || from.empty()) return std::nullopt;
     catchUp(image);
-    if (undone_.empty()) return std::nullopt;
-    Step step = std::move(undone_.back());
-    undone_.pop_back();
-    // Repaints since the undo may have changed what lies under the step.
-    step.pixels.rebase(image.pixels(), width_, height_);
-    step.pixels.redo(image);
-    step.pixels.redo(baseline_.data(), width_, height_);
+    if (from.empty()) return std::nullopt;  // the image changed size
+    Step step = std::move(from.back());
+    from.pop_back();
+    if (back) {
+        step.pixels.undo(image);
+        step.pixels.undo(baseline_.data(), width_, height_);
+    } else {
+        // Repaints since the undo may have changed what lies under the step.
+        step.pixels.rebase(image.pixels(), width_, height_);
+        step.pixels.redo(image);
+        step.pixels.redo(baseline_.data(), width_, height_);
+    }
     swapCurves(step, curves);
-    WindowTexts shown = step.after();
-    step.setTexts(now, shown);
-    done_.push_back(std::move(step));
+    // What is shown now comes back when the step is moved the other way.
+    WindowTexts shown = back ? step.before() : step.after();
+    if (back)
+        step.setTexts(shown, now);
+    else
+        step.setTexts(now, shown);
+    to.push_back(std::move(step));
     return shown;
 }
 

@@ -80,10 +80,14 @@ private:
     static WindowTexts unpack(const std::string& texts, int which);
 
     void catchUp(const core::PixelSurface& image);
+    // Takes the last step of `from` back (an undo) or makes it again, and
+    // keeps it last in `to`.
+    std::optional<WindowTexts> move(std::deque<Step>& from, std::deque<Step>& to, bool back,
+                                    core::PixelSurface& image, plot::CurveTable& curves, WindowTexts now);
     static void swapCurves(Step& step, plot::CurveTable& curves);
 
     std::deque<Step> done_;
-    std::vector<Step> undone_;
+    std::deque<Step> undone_;
     std::optional<Open> open_;
     // The image as the last step, undo or redo left it.
     std::vector<std::uint32_t> baseline_;

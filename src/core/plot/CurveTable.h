@@ -30,8 +30,7 @@ public:
 
     // Stores a curve as entry count(), then counts it; returns its index.
     std::size_t add(const Coefficients& curve, FieldTexts texts = {});
-    // Counts no curve any more. The entries stay until overwritten (their
-    // kept traces go), so restoreCount can bring them back.
+    // Counts no curve any more; the entries' kept traces go.
     void clear();
 
     // Entries taken out of the table with their kept traces, to be put back
